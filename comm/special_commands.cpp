@@ -1,0 +1,257 @@
+// The special commands of the maker's protocol: the set values 2-4, the contact input function, the
+// two output-selection items and the set-value memory number have no ordinary register and are
+// reached through the special codes of CommNoTbl2. The main set value goes the same road so that
+// its write also clears the standby of the alarms.
+#include "app/string_table.h"
+#include "comm/exchange.h"
+#include "comm/reply_verdict.h"
+
+namespace qmx {
+
+namespace {
+
+// The refused write of item 46 puts back the item the operator was changing.
+void restoreEdited(QmxData& d)
+{
+    if (d.ParaVal.inBounds(d.ParaNo))
+        d.ParaVal(d.ParaNo) = d.ParaBak(d.ParaNo);
+}
+
+constexpr int kAlarm1Type = 36;
+constexpr int kAlarm2Type = 37;
+constexpr int kAutoManual = 46;
+constexpr int kInputType = 50;
+constexpr int kContactInput = 62;
+constexpr int kMemoryNo = 67;
+constexpr int kFirstDcInput = 30; // input types above 29 are the DC inputs
+
+} // namespace
+
+bool Exchange::svMemoryOption() const
+{
+    const int bits = data_.OptionBits();
+    return (bits & 0x01) && !(bits & 0x02);
+}
+
+void Exchange::beginCommandFrame()
+{
+    comm_.setCom_TimeOut(300);
+    Write_Key(QString::fromLatin1(kAccessKey));
+    comm_.setCom_TimeOut(400);
+}
+
+void Exchange::endCommandFrame()
+{
+    comm_.setCom_TimeOut(300);
+}
+
+QString Exchange::special(char16_t command, int codeIndex, const QString& data)
+{
+    return Sendcomm(data_.strAdr, QString(), commandChar(command), data_.CommNoTbl2(codeIndex),
+                    data, 3);
+}
+
+void Exchange::specialWrite(char16_t command, int codeIndex, const QString& data)
+{
+    ComCheck(special(command, codeIndex, data));
+}
+
+// A special read stores an acknowledged value; a refusal keeps the old one; anything else is a
+// communication error that the watchdog counts.
+void Exchange::specialRead(char16_t command, int codeIndex, int item)
+{
+    const QString reply = special(command, codeIndex, QString());
+    data_.ComErr = false;
+    const QChar first = reply.isEmpty() ? QChar() : reply[0];
+    if (first == QChar(0x06)) {
+        ReadDataSet(reply, item);
+        host_.setStatusPanel(1, QStringLiteral("OK"));
+    } else if (first == QChar(0x15) || first == QChar(0x1B)) {
+        host_.setStatusPanel(1, QStringLiteral("NG"));
+    } else {
+        host_.showCommError();
+        data_.ComErr = true;
+    }
+}
+
+void Exchange::svPair(int firstIndex, int secondIndex, const QString& data)
+{
+    specialWrite(kCmdWriteFirst, firstIndex, data);
+    specialWrite(kCmdWriteSecond, secondIndex, data);
+}
+
+// A set value written while it is the one in use restarts the standby of alarms with standby.
+void Exchange::standbyWrites()
+{
+    if (data_.ParaVal(kAlarm1Type) > 6)
+        specialWrite(kCmdWriteStandby, 16, QStringLiteral("0000"));
+    if (data_.ParaVal(kAlarm2Type) >= 7)
+        specialWrite(kCmdWriteStandby, 17, QStringLiteral("0000"));
+}
+
+void Exchange::Memono()
+{
+    comm_.setCom_TimeOut(300);
+    Write_Key(QString::fromLatin1(kAccessKey));
+    const QString reply = special(kCmdReadMemoryNo, 15, QString());
+    data_.ComErr = false;
+    const QChar first = reply.isEmpty() ? QChar() : reply[0];
+    if (first == QChar(0x06)) {
+        ReadDataSet(reply, kMemoryNo);
+        host_.setStatusPanel(1, QStringLiteral("OK"));
+    } else if (first == QChar(0x15) || first == QChar(0x1B)) {
+        host_.setStatusPanel(1, QStringLiteral("NG"));
+    }
+}
+
+void Exchange::SV_change(const QString& SetingDATA)
+{
+    beginCommandFrame();
+    if (svMemoryOption())
+        Memono();
+    const bool memoryOption = data_.OptionBits() & 0x01;
+    const bool contactFree = data_.ParaVal(kContactInput) == 0;
+    const int inUse = data_.MonVal(kMemoryNo);
+    switch (data_.ParaNo) {
+    case 11:
+        svPair(8, 1, SetingDATA);
+        if (inUse == 0)
+            standbyWrites();
+        break;
+    case 59:
+        if (memoryOption) {
+            svPair(9, 2, SetingDATA);
+            if (inUse == 1)
+                standbyWrites();
+        }
+        break;
+    case 60:
+        if (memoryOption && contactFree) {
+            svPair(10, 3, SetingDATA);
+            if (inUse == 2)
+                standbyWrites();
+        }
+        break;
+    case 61:
+        if (memoryOption && contactFree) {
+            svPair(11, 4, SetingDATA);
+            if (inUse == 3)
+                standbyWrites();
+        }
+        break;
+    case kContactInput:
+        svPair(12, 5, SetingDATA);
+        break;
+    default:
+        break;
+    }
+    endCommandFrame();
+}
+
+void Exchange::DCOSL_change(const QString& SetingDATA)
+{
+    beginCommandFrame();
+    if (data_.ParaNo == 63)
+        svPair(13, 6, SetingDATA);
+    else if (data_.ParaNo == 64)
+        svPair(14, 7, SetingDATA);
+    endCommandFrame();
+}
+
+void Exchange::Read_SV()
+{
+    if (!svMemoryOption())
+        return;
+    beginCommandFrame();
+    const bool contactFree = data_.ParaVal(kContactInput) == 0;
+    switch (data_.ParaNo) {
+    case 59:
+        // The second code is read whatever the first gave: its acknowledged value stands.
+        specialRead(kCmdReadFirst, 9, 59);
+        specialRead(kCmdReadSecond, 2, 59);
+        break;
+    case 60:
+        if (contactFree)
+            specialRead(kCmdReadFirst, 10, 60);
+        break;
+    case 61:
+        if (contactFree)
+            specialRead(kCmdReadFirst, 11, 61);
+        break;
+    case kContactInput:
+        specialRead(kCmdReadFirst, 12, kContactInput);
+        break;
+    default:
+        break;
+    }
+    endCommandFrame();
+}
+
+void Exchange::Read_data()
+{
+    if (data_.ParaNo != 63) {
+        beginCommandFrame();
+        specialRead(kCmdReadFirst, 14, 64);
+        endCommandFrame();
+        return;
+    }
+    // The output selection on input abnormal exists only for DC inputs with the option present.
+    if (data_.ParaVal(kInputType) >= kFirstDcInput && (data_.OptionBits2() & 0x10)) {
+        beginCommandFrame();
+        specialRead(kCmdReadFirst, 13, 63);
+        endCommandFrame();
+    }
+}
+
+void Exchange::Send_Para()
+{
+    host_.setStatusPanel(4, LoadResString(453));
+    const QString code = data_.CommNoTbl(kAutoManual);
+    const QString written = Sendcomm(data_.strAdr, QString(), QStringLiteral("06"), code,
+                                     toHex4(data_.ParaVal(kAutoManual)), 3);
+    data_.ComErr = false;
+    const int protocol = data_.Protocol;
+    switch (judgeReply(protocol, written, QStringLiteral("06"))) {
+    case Verdict::Accepted:
+        host_.setStatusPanel(1, QStringLiteral("OK"));
+        data_.DataValid = true;
+        break;
+    case Verdict::Busy:
+        host_.setStatusPanel(1, QStringLiteral("NG"));
+        host_.setStatusPanel(4, QString());
+        host_.showBusyNotice(true);
+        host_.beep();
+        break;
+    case Verdict::Refused:
+        host_.setStatusPanel(1, QStringLiteral("NG"));
+        break;
+    case Verdict::Other:
+        host_.setStatusPanel(1, QStringLiteral("NG"));
+        restoreEdited(data_);
+        break;
+    case Verdict::NoAnswer:
+        host_.showCommError();
+        data_.ComErr = true;
+        restoreEdited(data_);
+        break;
+    }
+    host_.setStatusPanel(4, QString());
+
+    const QString read =
+        Sendcomm(data_.strAdr, QString(), QStringLiteral("03"), code, QString(), 3);
+    data_.ComErr = false;
+    const Verdict v = judgeReply(data_.Protocol, read, QStringLiteral("03"));
+    if (v == Verdict::Accepted) {
+        ReadDataSet(read, kAutoManual);
+        host_.setStatusPanel(1, QStringLiteral("OK"));
+    } else if (v == Verdict::NoAnswer) {
+        host_.showCommError();
+        data_.ComErr = true;
+    } else {
+        host_.setStatusPanel(1, QStringLiteral("NG"));
+    }
+    host_.setStatusPanel(1, QString());
+    Dummy_Wait();
+}
+
+} // namespace qmx
