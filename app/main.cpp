@@ -1,1 +1,18 @@
-int main() { return 0; }
+// DFX-QMX07K: operates and monitors one QMX-400 temperature controller over a serial line.
+#include "app/qmx_data.h"
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QSettings>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("VELDER BRANTIS"));
+    QApplication::setApplicationName(QStringLiteral("DFX-QMX07K"));
+    QApplication::setApplicationVersion(QStringLiteral(QMX_VERSION_TEXT));
+    // Every part of the program keeps its settings in the one INI file.
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    qmx::QmxData data;
+    return qmx::Sub_Main(app, data);
+}

@@ -1,0 +1,266 @@
+// The main window: live values, the four settings pages, the trace page, the menus, and the
+// routines the other windows call. It holds a reference to the shared data, never a copy.
+//
+// The window is split by subject:
+//   main_disp.cpp          construction and layout (row helpers), captions
+//   main_disp_startup.cpp  system_init, Form_Load, Form_Unload, the long-step guard, Wait_100ms
+//   main_disp_groups.cpp   the group enable buttons
+//   main_disp_files.cpp    set-data file save and load
+//   main_disp_help.cpp     help and the version box
+//   main_disp_pages.cpp    settings pages, value labels and the live panel
+//   main_disp_link.cpp     the exchange with the controller, the scheduler and online/offline
+//   main_disp_menus.cpp    the model-change, trace, print and report menus
+#pragma once
+
+#include "comm/velder_comm.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QGroupBox;
+class QGridLayout;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+class QVBoxLayout;
+class Velder_ChartCtl;
+
+namespace qmx {
+
+struct QmxData;
+class PanelStatusBar;
+class GroupFrame;
+class HelpWindow;
+
+class MainDisp : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainDisp(QmxData& data, QWidget* parent = nullptr);
+    ~MainDisp() override;
+
+    QmxData& d;
+
+    // --- start-up and shut-down ----------------------------------------------------------------
+    // Loads the window (its first use runs Form_Load) and hands the chart its stored settings.
+    void system_init();
+    void Form_Load();
+    void Form_Unload(bool& Cancel);
+    void mnuExit_Click();
+    bool isLoaded() const { return loaded_; }
+
+    // A long step (search, transfer, a wait that lets events run) holds one of these while it
+    // runs. A close confirmed meanwhile waits for the step to end before anything is freed.
+    class LongStep {
+    public:
+        explicit LongStep(MainDisp& w);
+        ~LongStep();
+        LongStep(const LongStep&) = delete;
+        LongStep& operator=(const LongStep&) = delete;
+
+    private:
+        MainDisp& w_;
+    };
+    // True once the operator confirmed the close during a long step: the step should end now.
+    bool QuitRequested() const { return quitRequested_; }
+    bool inLongStep() const { return longStepDepth_ > 0; }
+
+    // Returns after one 100 ms tick of Timer4, letting window events run meanwhile; false when the
+    // program is closing and the caller should end its step.
+    bool Wait_100ms();
+
+    // --- set-data files ----------------------------------------------------------------------
+    void mnuSave_Click();
+    void mnuLoad_Click();
+
+    // --- help ------------------------------------------------------------------------------------
+    void mnuHelp2_Click();
+    void mnuVer_Click();
+    QString HelpPath;
+
+    // --- settings pages, value labels, live panel --------------------------------------------
+    void Cmd_True_Click(int Index);
+    void Disp_SStab2(int t);
+    void Read_data3();
+    void SelectDispItem();
+
+    // --- parameter entry and the link ----------------------------------------------------------
+    void Cmd_set_Click(int Index);
+    void Req_Write();
+    void Manuval_Click(int Index);
+    void Cmd_ONOFF_Click();
+    QString Sendcomm(const QString& stAdr, const QString& Subadr, const QString& Commod,
+                     const QString& CommNo, const QString& Commdata, int retn);
+    void Timer1_Timer();
+    void Timer3_Timer();
+    void Timer6_Timer();
+    void Command1_Click();
+    void Command2_Click();
+    void mnuUpload_Click();
+    void mnuDownload_Click();
+    void mnuComset_Click();
+
+    // --- other menus -------------------------------------------------------------------------------
+    void mnuOpset_Click();
+    void mnuTrace_Click();
+    void mnudata_Click();
+    void mnuexport_Click();
+    void mnuFilePrint_Click();
+
+    // The communication object, from the load step to the end.
+    std::unique_ptr<Velder_Comm> QMXCom;
+
+    // --- controls (arrays are indexed as the routines address them) ----------------------------
+    QTabWidget* SSTab1 = nullptr;
+    QTabWidget* SSTab2 = nullptr;
+    PanelStatusBar* StatusBar1 = nullptr;
+    Velder_ChartCtl* Velder_ChartCtl1 = nullptr;
+
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QGroupBox* Frame8 = nullptr;
+    QWidget* Frame3 = nullptr;
+    QWidget* Frame4 = nullptr;
+    QWidget* Frame5 = nullptr;
+    QWidget* Frame6 = nullptr;
+    GroupFrame* Frame_Alarm1 = nullptr;
+    GroupFrame* Frame_Alarm2 = nullptr;
+    GroupFrame* Frame_HB = nullptr;
+    GroupFrame* Frame_Heat = nullptr;
+    GroupFrame* Frame_Cool = nullptr;
+    GroupFrame* Frame_Other = nullptr;
+    GroupFrame* Frame_Other2 = nullptr;
+
+    std::array<QPushButton*, 57> Cmd_set{}; // 1..56, no 37
+    std::array<QPushButton*, 7> Cmd_True{};
+    std::array<QPushButton*, 6> Manuval{};
+    QPushButton* Cmd_ONOFF = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+
+    std::array<QLabel*, 6> Lbl_com{};
+    std::array<QLabel*, 6> Lbl_comm{};
+    std::array<QLabel*, 5> Label_Alm1{};
+    std::array<QLabel*, 5> Label_A1val{};
+    std::array<QLabel*, 5> Label_Alm2{};
+    std::array<QLabel*, 5> Label_A2val{};
+    std::array<QLabel*, 2> Label_Alm_HB{};
+    std::array<QLabel*, 2> Label_HBval{};
+    std::array<QLabel*, 11> Label_pid{};
+    std::array<QLabel*, 11> Label_pidval{};
+    std::array<QLabel*, 7> Label_cool{};
+    std::array<QLabel*, 7> Label_coolval{};
+    std::array<QLabel*, 24> Label_oth{};
+    std::array<QLabel*, 24> Label_othval{};
+    std::array<QLabel*, 18> Label_CF{};
+    std::array<QLabel*, 2> Label_UD{};
+    std::array<QLabel*, 7> Label1{};
+    std::array<QLabel*, 5> Label21{};
+    std::array<QLabel*, 2> Label18{};
+    std::array<QLabel*, 3> Label3{}; // 0 main set value, 1 PV, 2 SV
+    std::array<QLabel*, 5> lbl_alm{};
+    std::array<QLabel*, 2> Lbl_HB{};
+    std::array<QLabel*, 4> Label_HB{};
+    std::array<QLabel*, 3> Text_HB{}; // 1, 2
+    std::array<QLabel*, 2> Text_MV{};
+    std::array<QLabel*, 2> Text_SV{};
+    QLabel* Text_PV = nullptr;
+    QLabel* Label23 = nullptr;
+    QLabel* Label58 = nullptr;
+    QLabel* Label_atm = nullptr;
+    QLabel* Label_OUTOFF = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label_Min = nullptr;
+    QLabel* lbl_OUT = nullptr;
+    QLabel* Lbl_UPmsg = nullptr;
+    QLabel* Lbl_UPmsg2 = nullptr;
+    QLabel* Text_readmsg1 = nullptr;
+    QLabel* Text_readmsg2 = nullptr;
+    QLabel* Text_readmsg3 = nullptr;
+    QLabel* Text_readmsg4 = nullptr;
+    QLabel* Text_readmsg5 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QProgressBar* ProgressBar2 = nullptr;
+
+    QMenu* mnuFileMenu = nullptr;
+    QAction* mnuFile = nullptr;
+    QAction* mnuUpload = nullptr;
+    QAction* mnuDownload = nullptr;
+    QAction* mnuSave = nullptr;
+    QAction* mnuLoad = nullptr;
+    QAction* mnudata = nullptr;
+    QAction* mnuexport = nullptr;
+    QAction* mnuFilePrint = nullptr;
+    QAction* mnuExit = nullptr;
+    QAction* mnuOnline = nullptr;
+    QAction* mnuTrace = nullptr;
+    QAction* mnuSet = nullptr;
+    QAction* mnuComset = nullptr;
+    QAction* mnuOpset = nullptr;
+    QAction* mnuHelp = nullptr;
+    QAction* mnuHelp2 = nullptr;
+    QAction* mnuVer = nullptr;
+
+    QTimer Timer1; // 50 ms scheduler
+    QTimer Timer2; // 1000 ms one-shot print
+    QTimer Timer3; // 2000 ms hides the key-operation notice
+    QTimer Timer4; // 100 ms wait
+    QTimer Timer5; // 10000 ms, unused
+    QTimer Timer6; // 500 ms error watchdog
+
+signals:
+    // The program has ended its unload step; the application leaves its event loop.
+    void programEnded();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    // Layout
+    void buildMenus();
+    QWidget* buildMainPage();
+    QWidget* buildTracePage();
+    QGroupBox* buildLivePanel();
+    QGroupBox* buildCommPanel();
+    QWidget* buildNotices();
+    QWidget* buildAlarmPage();
+    QWidget* buildPidPage();
+    QWidget* buildOtherPage();
+    QWidget* buildOther2Page();
+    // A group: its enable button above its frame, and the frame's grid of rows.
+    GroupFrame* addGroup(QVBoxLayout* page, int index, const QString& frameName, QGridLayout*& grid);
+    // One setting row: caption, value box, unit label, set button (each may be absent).
+    void addRow(QGridLayout* grid, int row, QLabel* caption, QLabel* value, QLabel* unit, int setIndex);
+    QLabel* unitLabel(const QString& name, const QString& text = QString());
+    QLabel* captionLabel(const QString& name);
+    void setCaptions();
+    void setupTimers();
+
+    // Shut-down
+    void readSettings();
+    // The Yes branch of the unload step: save the line settings, close the port, end.
+    void unloadConfirmed();
+    void endProgram();
+
+    // Group enable buttons
+    void setGroupEnabled(int index, bool on);
+
+    bool loaded_ = false;
+    bool ending_ = false;
+    bool unloading_ = false;
+    bool quitRequested_ = false;
+    int longStepDepth_ = 0;
+    bool WaitFlag = false;
+    QPointer<HelpWindow> helpWindow_;
+};
+
+} // namespace qmx

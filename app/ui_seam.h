@@ -1,0 +1,47 @@
+// Every message box, file dialog and beep of the program goes through here, so one place decides
+// how the operator is asked, and a test run can answer and record what was asked:
+//   QMX_ANSWERS=FILE  answers taken in order, one a line ("Yes", "No", "OK", "Retry", "Cancel" for a
+//                     message box; a path or "Cancel" for a file dialog). When the list is used up,
+//                     the box waits for a person as usual.
+//   QMX_MSGLOG=FILE   one JSON object a line, appended and flushed at once:
+//                     {"box":"msg","icon":…,"title":…,"text":…,"buttons":[…],"answer":…}
+//                     {"box":"file","mode":"save|open","dir":…,"filter":…,"answer":…}
+//                     {"beep":1}
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+
+class QWidget;
+
+namespace qmx::ui {
+
+enum class Icon { None, Critical, Question, Exclamation, Information };
+enum class Buttons { OK, YesNo, RetryCancel };
+enum class Answer { None, OK, Yes, No, Retry, Cancel };
+enum class FileMode { Save, Open };
+
+// The title of every box that has none of its own.
+QString applicationTitle();
+
+// A modal message box. An empty title gives the application's title.
+Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& title = QString());
+
+// A modal file dialog. `filter` is "description|pattern"; `defaultExt` is added to a name given
+// without one. Returns the chosen path, or an empty text when the operator cancels. Never asks its
+// own overwrite question: the caller asks the program's.
+QString FileDialog(FileMode mode, const QString& dir, const QString& filter, const QString& defaultExt);
+
+void Beep();
+
+// The box or dialog now waiting for a person, answered from outside (the automation): a button word
+// for a message box, a path or "Cancel" for a file dialog. False with a reason when none is open or
+// the word does not fit.
+bool answerOpen(const QString& wordOrPath, QString* error = nullptr);
+// {"box":"msg"|"file", "text"/"dir": …} of the waiting box, empty when none is open.
+QJsonObject openBoxInfo();
+
+// Starts the answer list from its first line again (tests that change QMX_ANSWERS in-process).
+void resetAnswers();
+
+} // namespace qmx::ui
