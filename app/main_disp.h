@@ -254,6 +254,13 @@ private:
     // Group enable buttons
     void setGroupEnabled(int index, bool on);
 
+    // Settings pages and live panel: the rules' state and the display list they fill.
+    struct Pages;
+    Pages& pages();
+    void applyPageEffects(const struct PagesEffects& fx);
+    void Read_data3Into(class DisplayOps& ops);
+    std::unique_ptr<Pages> pages_;
+
     bool loaded_ = false;
     bool ending_ = false;
     bool unloading_ = false;

@@ -63,7 +63,7 @@ int main(int argc, char** argv)
                 if (t->objectName() == QLatin1String("HelpWindow"))
                     t->grab().save(help);
         }
-        app.quit();
+        QCoreApplication::exit(0); // leave without the closing question
     });
     return app.exec();
 }
