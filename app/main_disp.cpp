@@ -1,4 +1,5 @@
 #include "app/main_disp.h"
+#include "app/main_disp_host.h"
 #include "app/main_disp_pages.h"
 
 #include "app/help_window.h"

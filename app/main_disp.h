@@ -12,6 +12,7 @@
 //   main_disp_menus.cpp    the model-change, trace, print and report menus
 #pragma once
 
+#include "comm/exchange.h"
 #include "comm/velder_comm.h"
 
 #include <QMainWindow>
@@ -93,18 +94,51 @@ public:
     // --- parameter entry and the link ----------------------------------------------------------
     void Cmd_set_Click(int Index);
     void Req_Write();
-    void Manuval_Click(int Index);
-    void Cmd_ONOFF_Click();
+
+    // The exchange with the controller (main_disp_exchange.cpp): Sendcomm, the access key and the
+    // special commands run on `link`, which works on QMXCom and reaches the window through `host_`.
     QString Sendcomm(const QString& stAdr, const QString& Subadr, const QString& Commod,
                      const QString& CommNo, const QString& Commdata, int retn);
-    void Timer1_Timer();
+    // Replaces QMXCom (and the exchange on it) with a new object, the old one closed.
+    void newQMXCom();
+    std::unique_ptr<Exchange> link;
+    // Hides the key-operation notice two seconds after a refusal showed it.
     void Timer3_Timer();
-    void Timer6_Timer();
+
+    // Connecting (main_disp_connect.cpp, main_disp_model.cpp).
+    void checkcommunicate1();
+    void checkcommunicate();
+    void checkcommunicate2();
+    void communicate();
     void Command1_Click();
     void Command2_Click();
-    void mnuUpload_Click();
-    void mnuDownload_Click();
     void mnuComset_Click();
+
+    // Online (main_disp_scheduler.cpp, main_disp_monitor.cpp, main_disp_upload.cpp,
+    // main_disp_online.cpp, main_disp_online_check.cpp).
+    void Timer1_Timer();
+    void Timer6_Timer();
+    // Asks the scheduler for a one-shot step: 3 download of the screen data, 4 upload, 5 option
+    // check and download. Single writes are asked with Req_Write. 0 and 1 are set on ComMode itself.
+    void requestComMode(int mode);
+    void Read_Monitor();
+    void statecomchk();
+    void mnuUpload_Click();
+    void ReadPara_setflg();
+    void ReadPara_setflg2();
+    void Cmd_ONOFF_Click();
+    void ofline();
+    enum class OnlineCheck { Passed, Adopted, Refused, ModelError };
+    OnlineCheck Setdata_read();
+    void Option_read();
+    void Setdata_read1();
+
+    // Writing (main_disp_write.cpp, main_disp_download.cpp).
+    void Write_Para();
+    void Manuval_Click(int Index);
+    void mnuDownload_Click();
+    void Write_AllPara();
+    void Write_AllPara2();
 
     // --- other menus -------------------------------------------------------------------------------
     void mnuOpset_Click();
@@ -260,6 +294,10 @@ private:
     void applyPageEffects(const struct PagesEffects& fx);
     void Read_data3Into(class DisplayOps& ops);
     std::unique_ptr<Pages> pages_;
+
+    // The window side of the exchange: status bar, notices, message boxes.
+    class Host;
+    std::unique_ptr<Host> host_;
 
     bool loaded_ = false;
     bool ending_ = false;

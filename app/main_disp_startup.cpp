@@ -41,7 +41,7 @@ void MainDisp::system_init()
 void MainDisp::Form_Load()
 {
     loaded_ = true;
-    QMXCom = std::make_unique<Velder_Comm>();
+    newQMXCom();
 
     // The help file follows the language the string table speaks.
     const bool english = LoadResString(2) == LoadResString(2, Language::English);
@@ -168,6 +168,7 @@ void MainDisp::unloadConfirmed()
         Timer6.stop();
         QMXCom->Com_Close();
     }
+    link.reset();
     QMXCom.reset();
     endProgram();
 }
