@@ -295,6 +295,18 @@ private:
     void Read_data3Into(class DisplayOps& ops);
     std::unique_ptr<Pages> pages_;
 
+    // Private routines and state of the connecting routines (main_disp_connect.cpp, _model.cpp).
+    // <connect>
+    // </connect>
+
+    // Private routines and state of the scheduler, monitoring, upload and online routines.
+    // <online>
+    // </online>
+
+    // Private routines and state of the single write and the download.
+    // <write>
+    // </write>
+
     // The window side of the exchange: status bar, notices, message boxes.
     class Host;
     std::unique_ptr<Host> host_;

@@ -1,0 +1,1 @@
+#include "comm/download_chain.h"

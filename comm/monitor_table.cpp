@@ -1,0 +1,1 @@
+#include "comm/monitor_table.h"

@@ -1,0 +1,1 @@
+#include "comm/opening_disp.h"

@@ -1,0 +1,1 @@
+#include "comm/option_set.h"

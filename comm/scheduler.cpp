@@ -1,0 +1,1 @@
+#include "comm/scheduler.h"

@@ -1,0 +1,1 @@
+#include "comm/subdisp_comm.h"

@@ -1,0 +1,1 @@
+#include "comm/user_map_file.h"
