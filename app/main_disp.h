@@ -305,6 +305,9 @@ private:
 
     // Private routines and state of the single write and the download.
     // <write>
+    // Ends the temporary link of a download from offline as going offline would: the key
+    // cleared, the power-cycle notice for a Modbus controller, Protocol back to ProtocolSel.
+    void endTemporaryLink();
     // </write>
 
     // The window side of the exchange: status bar, notices, message boxes.

@@ -11,4 +11,6 @@ void MainDisp::Write_AllPara() {}
 
 void MainDisp::Write_AllPara2() {}
 
+void MainDisp::endTemporaryLink() {}
+
 } // namespace qmx
