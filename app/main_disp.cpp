@@ -39,6 +39,8 @@ constexpr int kOtherItems[24] = {22, 23, 50, 25, 26, 27, 28, 43, 44, 51, 45, 55,
 constexpr int kValueWidth = 230;
 constexpr int kOtherValueWidth = 340;
 constexpr int kUnitWidth = 76;
+// A row below every setting row of a group, holding only the column spacers.
+constexpr int kSpacerRow = 64;
 
 QLabel* noticeBox(QWidget* parent, const QString& name)
 {
@@ -205,6 +207,13 @@ GroupFrame* MainDisp::addGroup(QVBoxLayout* page, int index, const QString& fram
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(3);
     grid->setColumnStretch(0, 1);
+    // Units and set buttons keep their columns when a layout hides them, so the value boxes of
+    // every group stay aligned whatever rows are shown.
+    for (auto [column, width] : {std::pair{2, kUnitWidth}, std::pair{3, 52}}) {
+        auto* keep = new QWidget; // a visible, empty widget: a spacer would not hold the spacing
+        keep->setFixedSize(width, 0);
+        grid->addWidget(keep, kSpacerRow, column);
+    }
 
     auto* box = new QVBoxLayout;
     box->setSpacing(0);
