@@ -78,9 +78,9 @@ void MainDisp::setCaptions()
     Text_readmsg5->setText(LoadResString(452));
     Cmd_ONOFF->setText(LoadResString(74));
     Label2->setText(LoadResString(75));
-    setBackColor(Label2, kWhite);
+    setBackColor(Label2, colour::White);
     Label4->setText(QString());
-    setBackColor(Label4, kWhite);
+    setBackColor(Label4, colour::White);
     Label3[0]->setText(LoadResString(101));
     StatusBar1->setPanel(3, LoadResString(91));
 

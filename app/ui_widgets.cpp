@@ -56,7 +56,7 @@ QLabel* makeValueBox(QWidget* parent, const QString& name)
     l->setObjectName(name);
     l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     l->setContentsMargins(4, 1, 4, 1);
-    setBackColor(l, kWhite);
+    setBackColor(l, colour::White);
     return l;
 }
 
@@ -69,7 +69,7 @@ QLabel* makeLamp(QWidget* parent, const QString& name, const QString& text)
     l->setMinimumWidth(46);
     l->setMinimumHeight(24);
     l->setContentsMargins(3, 1, 3, 1);
-    setBackColor(l, kWhite);
+    setBackColor(l, colour::White);
     return l;
 }
 

@@ -3,6 +3,8 @@
 // software's 0x00BBGGRR form.
 #pragma once
 
+#include "app/display_ops.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QPixmap>
@@ -15,10 +17,6 @@ namespace qmx {
 
 // Colours are kept as 0x00BBGGRR, the form every table of the program uses: 0x0000FF is red.
 QColor colorFromBgr(uint32_t bgr);
-constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kRed = 0x0000FF;
-constexpr uint32_t kGreen = 0x00C000;
-constexpr uint32_t kYellow = 0x00FFFF;
 
 // Sets the background through the palette (no style sheet), so a lamp can change every tick cheaply.
 void setBackColor(QWidget* w, uint32_t bgr);
