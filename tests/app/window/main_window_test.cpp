@@ -104,7 +104,7 @@ TEST_F(MainWindow, ColoursAreBlueGreenRedValues)
     EXPECT_EQ(colorFromBgr(0xFF0000), QColor(0, 0, 255));
     EXPECT_EQ(colorFromBgr(0x00C000), QColor(0, 0xC0, 0));
     EXPECT_EQ(colorFromBgr(0x00FFFF), QColor(255, 255, 0));
-    setBackColor(w->lbl_alm[0], kRed);
+    setBackColor(w->lbl_alm[0], colour::Red);
     EXPECT_EQ(w->lbl_alm[0]->palette().color(QPalette::Window), QColor(255, 0, 0));
     EXPECT_TRUE(w->lbl_alm[0]->styleSheet().isEmpty());
     EXPECT_EQ(w->Label2->palette().color(QPalette::Window), QColor(255, 255, 255));
