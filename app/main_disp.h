@@ -297,17 +297,66 @@ private:
 
     // Private routines and state of the connecting routines (main_disp_connect.cpp, _model.cpp).
     // <connect>
+    // The model check on a freshly opened port (first connection and going online): reads the
+    // model code and, for the user-map variant, takes the map file of its ROM number into use.
+    // Answered: the controller answered the first read (acknowledged or escaped).
+    // NoAnswer: no reply, or not a read reply in Modbus. Refused: the port was closed.
+    // Failed: a ROM mismatch or an unusable map file, already told to the operator.
+    enum class MapCheck { Answered, NoAnswer, Refused, Failed };
+    MapCheck Check_UserMap();
+    // The model read of the first connection, after the key write: false when the connection
+    // ends here (a wrong model after its box, or a refusal that closed the port).
+    bool readModel();
     // </connect>
 
     // Private routines and state of the scheduler, monitoring, upload and online routines.
     // <online>
+    // One-shot requests waiting beside d.WriteQueue: a download (3 or 5) and an upload.
+    int oneShotDownload_ = 0;
+    bool oneShotUpload_ = false;
+    // Drops every waiting request; a transfer that never started is not running either.
+    void dropRequests();
+    void runCheckAndDownload();
+    // Consecutive watchdog ticks with ComErr set, 0..5; the watchdog's box is open.
+    int ComErrCount = 0;
+    bool watchdogBoxOpen_ = false;
+    // Lets timer ticks run between the items of a transfer (operator input waits).
+    void letTimersRun();
+    // Upload: the transfer-mode write (false: the controller's keys are in use, stop) and the items.
+    bool writeTransferMode(bool withDisplay);
+    void readAllItems(bool withDisplay);
+    // Going online and offline.
+    bool firstConnection();
+    void goOffline();
+    void goOnline();
+    void askUnsavedData();
+    void goOnlineAfterQuestions(int mode);
+    void writeKeyInAllProtocols();
+    void showOnlineLook();
+    // Takes the link down after the online check turned the controller away.
+    void goFullyOffline();
+    // The online check.
+    bool ScreenOverwritten = false;
+    void readRegister(int item, const QString& code);
+    bool identifyModel();
+    void refreshScreenData();
+    void refuseOnline(int stringId);
+    void adoptControllerOptions();
     // </online>
 
     // Private routines and state of the single write and the download.
     // <write>
     // Ends the temporary link of a download from offline as going offline would: the key
     // cleared, the power-cycle notice for a Modbus controller, Protocol back to ProtocolSel.
+    // Call it while the port is still open, before Com_Close.
     void endTemporaryLink();
+    // The Download menu's link from offline: the online look, the timers, the port opened.
+    void openTemporaryLink();
+    // ParaBak takes the screen values before a download (items 11..65, 66 on the infrared model).
+    void keepScreenValues();
+    // One download run; `menuRun` for the Download menu's run (mode 5), else mode 3's.
+    void runDownload(bool menuRun);
+    void showDownloadProgress(bool on);
     // </write>
 
     // The window side of the exchange: status bar, notices, message boxes.

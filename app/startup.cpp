@@ -6,6 +6,7 @@
 #include "app/setdata_file.h"
 #include "app/string_table.h"
 #include "app/ui_seam.h"
+#include "comm/opening_disp.h"
 
 #include <QApplication>
 #include <QDir>
@@ -108,8 +109,9 @@ int Sub_Main(QApplication& app, QmxData& d)
     if (!automationPath.isEmpty())
         automation = std::make_unique<Automation>(automationPath, [&lock] { lock.unlock(); });
 
-    // The main window appears once start-up is through; the first connection starts from there.
-    w.show();
+    // The splash paces the hand-over: its third tick shows the main window and connects.
+    OpeningDisp splash(d, w);
+    splash.show();
     return app.exec();
 }
 

@@ -104,7 +104,9 @@ void expectFreshWindow(ProgramRun& p, Language lang)
     EXPECT_EQ(w.value(QStringLiteral("MainDisp/Label2")).toObject().value(QStringLiteral("bg")).toString(), QStringLiteral("#FFFFFF"));
     EXPECT_EQ(w.value(QStringLiteral("MainDisp/Label4")).toObject().value(QStringLiteral("bg")).toString(), QStringLiteral("#FFFFFF"));
     EXPECT_EQ(w.value(QStringLiteral("MainDisp/Label4")).toObject().value(QStringLiteral("text")).toString(), QString());
-    EXPECT_TRUE(w.value(QStringLiteral("MainDisp")).toObject().value(QStringLiteral("visible")).toBool());
+    // The splash paces the start: the main window is loaded hidden and shown at its third tick.
+    EXPECT_FALSE(w.value(QStringLiteral("MainDisp")).toObject().value(QStringLiteral("visible")).toBool());
+    EXPECT_TRUE(w.value(QStringLiteral("OpeningDisp")).toObject().value(QStringLiteral("visible")).toBool());
     EXPECT_TRUE(w.value(QStringLiteral("MainDisp/Velder_ChartCtl1")).toObject().contains(QStringLiteral("Pv0Caption")));
 }
 
@@ -171,6 +173,10 @@ TEST(ProgramStart, FreshStartShowsEveryCaptionInEnglish)
     ASSERT_TRUE(p.waitReady());
     expectFreshWindow(p, Language::English);
     EXPECT_TRUE(p.msgLog().isEmpty());
+    // Three seconds on, the splash hands over to the main window.
+    EXPECT_TRUE(p.waitDump([](const QJsonObject& w) {
+        return w.value(QStringLiteral("MainDisp")).toObject().value(QStringLiteral("visible")).toBool();
+    }));
     // The working folders are made at start.
     for (const char* sub : {"Logging", "Setdata", "csvdata"})
         EXPECT_TRUE(QDir(p.programFolder() + QLatin1Char('/') + QLatin1String(sub)).exists()) << sub;
