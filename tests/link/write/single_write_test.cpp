@@ -1,0 +1,144 @@
+// One parameter write against the simulated controller: what crosses the wire in which order, and
+// what the screen value is afterwards, for the plain, special and failing roads.
+#include "linked_window.h"
+
+#include <optional>
+
+namespace {
+
+struct WriteCase {
+    const char* name;
+    int item;
+    int oldValue;
+    int newValue;
+    int option1 = 0;
+    std::vector<std::pair<int, int>> screen = {}; // other screen values the write depends on
+    std::vector<QJsonObject> faults = {};
+    QStringList wire = {};
+    // The screen value afterwards; empty: whatever the controller holds at `readBack`.
+    std::optional<int> after = {};
+    QString readBack = {};
+    bool commError = false;
+    bool busyNotice = false;
+    // Panel 1 afterwards: a write that ends at the refused lock leaves its "NG" standing.
+    const char* panel1 = "";
+};
+
+// Parameterised tests are listed by their case names.
+void PrintTo(const WriteCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+QJsonObject faultOf(const char* kind, const char* reg, int count = 1, int code = 0)
+{
+    QJsonObject f{{"kind", kind}, {"reg", reg}, {"count", count}};
+    if (code)
+        f["code"] = code;
+    return f;
+}
+
+const QString kKey = QStringLiteral("50 0000 8217");
+
+class SingleWrite : public LinkedWindow, public ::testing::WithParamInterface<WriteCase> {};
+
+TEST_P(SingleWrite, WireAndValue)
+{
+    const WriteCase& c = GetParam();
+    options(c.option1);
+    for (const auto& [item, value] : c.screen)
+        d.ParaVal(item) = int16_t(value);
+    for (const QJsonObject& f : c.faults)
+        fault(f);
+    d.ParaBak(c.item) = int16_t(c.oldValue);
+    d.ParaVal(c.item) = int16_t(c.newValue);
+    d.ParaNo = c.item;
+
+    w->Write_Para();
+
+    EXPECT_EQ(wire(), c.wire);
+    const int expected = c.after ? *c.after : controllerValue(c.readBack);
+    EXPECT_EQ(d.ParaVal(c.item), expected);
+    EXPECT_EQ(commErrorShown(), c.commError);
+    EXPECT_EQ(busyNoticeShown(), c.busyNotice);
+    EXPECT_EQ(w->StatusBar1->panel(1), QString::fromLatin1(c.panel1));
+    EXPECT_EQ(w->StatusBar1->panel(4), QString());
+    EXPECT_EQ(w->QMXCom->Com_TimeOut(), 300);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Roads, SingleWrite,
+    ::testing::Values(
+        WriteCase{.name = "AtBiasAfterTheLock", .item = 52, .oldValue = 20, .newValue = 25,
+                  .screen = {{22, 0}},
+                  .wire = {"50 0012 0000", "50 0047 0019", "20 0047"}, .after = 25},
+        WriteCase{.name = "MainSetValueThroughTheSpecialWrites", .item = 11, .oldValue = 0,
+                  .newValue = 250, .option1 = 0x21, .screen = {{22, 0}, {36, 8}, {37, 6}},
+                  .wire = {"50 0012 0000", kKey, kKey, "60 FF13", "71 FC30 00FA", "72 001C 00FA",
+                           "50 FF1A 0000", "20 0001"},
+                  .after = 250},
+        WriteCase{.name = "MainSetValueWithoutOptionsIsPlain", .item = 11, .oldValue = 0,
+                  .newValue = 250,
+                  .wire = {"50 0012 0000", "50 0001 00FA", "20 0001"}, .after = 250},
+        WriteCase{.name = "UnchangedAtSendsNothing", .item = 12, .oldValue = 0, .newValue = 0,
+                  .wire = {}, .after = 0},
+        WriteCase{.name = "UnchangedOutOffSendsNothing", .item = 45, .oldValue = 1, .newValue = 1,
+                  .wire = {}, .after = 1},
+        WriteCase{.name = "PlainItemWithoutLock", .item = 31, .oldValue = 10, .newValue = -2,
+                  .wire = {"50 001E FFFE", "20 001E"}, .after = -2},
+        WriteCase{.name = "OutOffKeyTakesTheOutputToAutomaticFirst", .item = 64, .oldValue = 1,
+                  .newValue = 0, .screen = {{46, 1}},
+                  .wire = {"50 0012 0000", "50 0038 0000", "20 0038", kKey, "71 FC96 0000",
+                           "72 004F 0000", kKey, "61 FC96"},
+                  .after = 0},
+        WriteCase{.name = "SetValue2WithTheMemoryOption", .item = 59, .oldValue = 0,
+                  .newValue = 300, .option1 = 0x01,
+                  .wire = {"50 0012 0000", kKey, kKey, "60 FF13", "71 FC32 012C", "72 001D 012C",
+                           kKey, "61 FC32", "62 001D"},
+                  .after = 300},
+        WriteCase{.name = "SetValue2WithoutTheOptionKeepsTheOldValue", .item = 59, .oldValue = 5,
+                  .newValue = 7, .wire = {"50 0012 0000", kKey}, .after = 5},
+        WriteCase{.name = "BusyLockWriteEndsAndRestores", .item = 52, .oldValue = 20,
+                  .newValue = 25, .faults = {faultOf("busy", "0012")},
+                  .wire = {"50 0012 0000"}, .after = 20, .busyNotice = true, .panel1 = "NG"},
+        WriteCase{.name = "PlainRefusalBringsTheControllersValue", .item = 52, .oldValue = 30,
+                  .newValue = 25, .faults = {faultOf("nak", "0047", 1, 4)},
+                  .wire = {"50 0012 0000", "50 0047 0019", "20 0047"}, .readBack = "0047"},
+        WriteCase{.name = "BusyWriteShowsTheNoticeAndReadsBack", .item = 52, .oldValue = 30,
+                  .newValue = 25, .faults = {faultOf("busy", "0047")},
+                  .wire = {"50 0012 0000", "50 0047 0019", "20 0047"}, .readBack = "0047",
+                  .busyNotice = true},
+        WriteCase{.name = "UnrecognisedReplyRestores", .item = 52, .oldValue = 30, .newValue = 25,
+                  .faults = {faultOf("esc", "0047", 2)},
+                  .wire = {"50 0012 0000", "50 0047 0019", "20 0047"}, .after = 30,
+                  .commError = true},
+        WriteCase{.name = "SilentWriteRestoresAndReports", .item = 52, .oldValue = 30,
+                  .newValue = 25, .faults = {faultOf("silence", "0047", 2)},
+                  .wire = {"50 0012 0000", "50 0047 0019", "20 0047"}, .after = 30,
+                  .commError = true},
+        WriteCase{.name = "SilentLockWriteWritesTheOldValue", .item = 52, .oldValue = 30,
+                  .newValue = 25, .faults = {faultOf("silence", "0012")},
+                  .wire = {"50 0012 0000", "50 0047 001E", "20 0047"}, .after = 30,
+                  .commError = true},
+        WriteCase{.name = "SilentMainSetValueWriteIsNotReported", .item = 11, .oldValue = 0,
+                  .newValue = 250, .faults = {faultOf("silence", "0001")},
+                  .wire = {"50 0012 0000", "50 0001 00FA", "20 0001"}, .readBack = "0001"}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+using LockWrite = LinkedWindow;
+
+TEST_F(LockWrite, BusyRefusalBeepsOnceAndShowsBothNotices)
+{
+    fault({{"kind", "busy"}, {"reg", "0012"}});
+    d.ParaBak(52) = 20;
+    d.ParaVal(52) = 25;
+    d.ParaNo = 52;
+    w->Write_Para();
+    EXPECT_EQ(beeps(), 1);
+    EXPECT_FALSE(w->Text_readmsg5->isHidden());
+    EXPECT_EQ(w->StatusBar1->panel(1), QStringLiteral("NG"));
+}
+
+} // namespace
