@@ -322,7 +322,7 @@ private:
     bool watchdogBoxOpen_ = false;
     // Lets timer ticks run between the items of a transfer (operator input waits).
     void letTimersRun();
-    // Upload: the transfer-mode write (false: the controller's keys are in use, stop) and the items.
+    // Upload: the transfer-mode write (false: the controller's keys are in use, stop), the items.
     bool writeTransferMode(bool withDisplay);
     void readAllItems(bool withDisplay);
     // Going online and offline.

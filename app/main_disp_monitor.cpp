@@ -1,12 +1,56 @@
 // The monitoring poll: one register a tick, and the status word's requests.
 #include "app/main_disp.h"
 
+#include "app/main_disp_host.h"
 #include "app/qmx_data.h"
+#include "chart/velder_chartctl.h"
+#include "comm/exchange.h"
+#include "comm/monitor_table.h"
 
 namespace qmx {
 
-void MainDisp::Read_Monitor() {}
+void MainDisp::Read_Monitor()
+{
+    StatusBar1->setPanel(1, QString());
+    const int item = monitorItem(d.MonStep, d.OptionBits(), d.OptionBits2(), d.ParaVal(50));
 
-void MainDisp::statecomchk() {}
+    // Read as it is: no key write before it, so a poll never unlocks the controller.
+    const QString reply =
+        isSpecialMonitorItem(item)
+            ? Sendcomm(d.strAdr, QString(), commandChar(kCmdReadFirst),
+                       d.CommNoTbl2(specialCodeIndex(item)), QString(), 3)
+            : Sendcomm(d.strAdr, QString(), QStringLiteral("03"), d.CommNoTbl(item), QString(), 3);
+
+    d.ComErr = false;
+    switch (judgeReadReply(d.Protocol, reply)) {
+    case ReadVerdict::Stored:
+        link->ReadDataSet(reply, item);
+        StatusBar1->setPanel(1, QStringLiteral("OK"));
+        break;
+    case ReadVerdict::Refused:
+        StatusBar1->setPanel(1, QStringLiteral("NG"));
+        break;
+    case ReadVerdict::NoAnswer:
+        // Stays up until the watchdog finds the link answering again.
+        host_->showCommError();
+        d.ComErr = true;
+        break;
+    }
+
+    // A failed read leaves the last status word, which is judged again all the same.
+    if (item == 4)
+        statecomchk();
+
+    d.MonStep = nextMonitorStep(d.MonStep);
+    Velder_ChartCtl1->setChartMaxCh(0);
+}
+
+void MainDisp::statecomchk()
+{
+    const StatusRequest r = statusCheck(d.StatusBits(), d.ATrun);
+    d.ATrun = r.atRun;
+    if (r.upload)
+        requestComMode(4);
+}
 
 } // namespace qmx
