@@ -107,6 +107,9 @@ void MainDisp::openTemporaryLink()
     QMXCom->Com_Close();
     QMXCom->Com_Open();
     d.ComOK = true;
+    // Unlock the controller as going online does: a controller locked by an earlier go-offline
+    // would otherwise refuse every plain write until the first set-value write sends the key.
+    writeKeyInAllProtocols();
 }
 
 void MainDisp::endTemporaryLink()

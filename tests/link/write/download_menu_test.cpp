@@ -121,7 +121,8 @@ TEST_F(DownloadMenu, FromOfflineOpensChecksDownloadsAndCloses)
 
     const QStringList frames = wire();
     ASSERT_GE(frames.size(), 3);
-    EXPECT_EQ(frames.mid(0, 2), (QStringList{"20 00A2", "20 00A1"})); // the option check first
+    // The key, as going online writes it, then the option check.
+    EXPECT_EQ(frames.mid(0, 3), (QStringList{"50 0000 8217", "20 00A2", "20 00A1"}));
     EXPECT_TRUE(frames.contains(QStringLiteral("50 0070 0001")));
     EXPECT_TRUE(frames.contains(QStringLiteral("50 004A 0000")));
     EXPECT_EQ(frames.last(), QStringLiteral("50 0000 0000")); // the controller locked again
@@ -150,11 +151,23 @@ TEST_F(DownloadMenuModbus, EndsAsGoingOfflineDoes)
     ASSERT_TRUE(runUntil([this] { return linkEnded() && !wire().isEmpty(); }));
 
     const QStringList frames = wire();
-    EXPECT_EQ(frames.mid(0, 3), (QStringList{"03 00A2 0001", "03 00A1 0001", "06 0070 0001"}));
+    // The Modbus key moves the controller to the maker's protocol for the whole download.
+    EXPECT_EQ(frames.mid(0, 4),
+              (QStringList{"06 0000 8217", "20 00A2", "20 00A1", "50 0070 0001"}));
     EXPECT_EQ(frames.last(), QStringLiteral("50 0000 0000"));
     // The key write moved the controller to the maker's protocol until its power is cycled.
     EXPECT_TRUE(texts().contains(S(354) + '\n' + S(355) + '\n' + S(356)));
     EXPECT_EQ(d.Protocol, 1);
+}
+
+TEST_F(DownloadMenu, FromOfflineUnlocksAControllerThatWasLockedBefore)
+{
+    // As after going offline: the key cleared. No write of the download may be refused for it.
+    answers(QStringList{"Yes", "Yes"} + kSpareAnswers);
+    w->mnuDownload_Click();
+    ASSERT_TRUE(runUntil([this] { return linkEnded() && !wire().isEmpty(); }));
+    for (const QJsonObject& e : sim->wire())
+        EXPECT_NE(e.value("note").toString(), QStringLiteral("nak:6")) << e.value("reg").toString().toStdString();
 }
 
 // ---- online
