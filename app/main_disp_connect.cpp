@@ -432,7 +432,7 @@ void MainDisp::communicate()
     if (QuitRequested())
         return;
 
-    const bool online = d.OnLine;
+    bool online = d.OnLine;
     if (d.StartDataRead) {
         // The start-up file stays on screen; the next go-online compares it with the controller.
         Disp_SStab2(SSTab2->currentIndex());
@@ -442,9 +442,12 @@ void MainDisp::communicate()
         d.StartDataRead = false;
         d.ScreenSet = true;
     } else {
-        Setdata_read();
+        const OnlineCheck check = Setdata_read();
         if (QuitRequested())
             return;
+        // A refused controller has already been taken offline: do not put the online look back.
+        if (check == OnlineCheck::Refused || check == OnlineCheck::ModelError)
+            online = online && d.OnLine;
     }
 
     if (online) {
