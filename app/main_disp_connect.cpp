@@ -28,14 +28,6 @@ namespace {
 const QChar kAck(0x06);
 constexpr uint32_t kOnlineBack = 0xC0FFFF; // pale yellow: the monitor runs
 
-QString lines(std::initializer_list<int> ids)
-{
-    QStringList out;
-    for (int id : ids)
-        out << LoadResString(id);
-    return out.join(QLatin1Char('\n'));
-}
-
 void applyLineSettings(Velder_Comm& c, const QmxData& d)
 {
     c.setCom_Port(d.Port);
@@ -198,7 +190,7 @@ void MainDisp::checkcommunicate()
         if (!openTwice(c) || !probeLink(*this, 3)) {
             c.Com_Close();
             c.setCom_TimeOut(300);
-            cleanupB(*this, lines({451, 270}));
+            cleanupB(*this, LoadResLines({451, 270}));
             d.ManualComset = false;
             setMenus({mnuFile, mnuOnline, mnuSet}, true);
             return;
@@ -270,7 +262,7 @@ void MainDisp::checkcommunicate()
     c.Com_Close();
     c.setCom_TimeOut(300);
     c.setCom_Port(QStringLiteral("COM1"));
-    ui::MsgBox(lines({297, 299}), ui::Buttons::OK, ui::Icon::Critical, LoadResString(1));
+    ui::MsgBox(LoadResLines({297, 299}), ui::Buttons::OK, ui::Icon::Critical, LoadResString(1));
     if (QuitRequested())
         return;
     if (!d.StartDataRead)
@@ -380,7 +372,7 @@ void MainDisp::checkcommunicate2()
     unsetCursor();
     searchNotice(*this, false);
     if (end != End::Quit)
-        cleanupB(*this, end == End::Cancelled ? LoadResString(83) : lines({451, 270}));
+        cleanupB(*this, end == End::Cancelled ? LoadResString(83) : LoadResLines({451, 270}));
     d.CancelFlag = false;
     setMenus({mnuFile, mnuSet}, true);
 }
@@ -425,7 +417,7 @@ void MainDisp::communicate()
 
     if (d.Protocol != 0) {
         // The key write below switches a Modbus controller to the maker's protocol.
-        ui::MsgBox(lines({350, 351, 352, 353}), ui::Buttons::OK, ui::Icon::None);
+        ui::MsgBox(LoadResLines({350, 351, 352, 353}), ui::Buttons::OK, ui::Icon::None);
         d.ProtocolSel = d.Protocol;
     }
     link->Write_Key(QString::fromLatin1(kAccessKey));

@@ -23,17 +23,9 @@ constexpr uint32_t kPaleYellow = 0xC0FFFF;
 constexpr uint32_t kBlue = 0xFF0000;
 constexpr int kStatusAutoTuning = 0x800;
 
-QString joined(std::initializer_list<int> ids)
-{
-    QStringList lines;
-    for (int id : ids)
-        lines << LoadResString(id);
-    return lines.join(QLatin1Char('\n'));
-}
-
 void refuseWhileAutoTuning()
 {
-    ui::MsgBox(joined({503, 504}), ui::Buttons::OK, ui::Icon::None);
+    ui::MsgBox(LoadResLines({503, 504}), ui::Buttons::OK, ui::Icon::None);
     ui::Beep();
 }
 
@@ -119,7 +111,7 @@ void MainDisp::endTemporaryLink()
         link->Clear_Key();
     if (d.ProtocolSel != 0) {
         // The key write moved a Modbus controller to the maker's protocol until a power cycle.
-        ui::MsgBox(joined({354, 355, 356}), ui::Buttons::OK, ui::Icon::None);
+        ui::MsgBox(LoadResLines({354, 355, 356}), ui::Buttons::OK, ui::Icon::None);
     }
     d.Protocol = d.ProtocolSel;
 }

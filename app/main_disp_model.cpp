@@ -23,14 +23,6 @@ constexpr int kInfraredModel = 1605;
 const QChar kAck(0x06);
 const QChar kEsc(0x1B);
 
-QString lines(std::initializer_list<int> ids)
-{
-    QStringList out;
-    for (int id : ids)
-        out << LoadResString(id);
-    return out.join(QLatin1Char('\n'));
-}
-
 } // namespace
 
 MainDisp::MapCheck MainDisp::Check_UserMap()
@@ -98,7 +90,7 @@ MainDisp::MapCheck MainDisp::Check_UserMap()
         // point anywhere.
         ui::Beep();
         ui::Beep();
-        ui::MsgBox(lines({27, 28}), ui::Buttons::OK, ui::Icon::Exclamation, LoadResString(24));
+        ui::MsgBox(LoadResLines({27, 28}), ui::Buttons::OK, ui::Icon::Exclamation, LoadResString(24));
         bool cancel = false;
         Form_Unload(cancel);
         return MapCheck::Failed;

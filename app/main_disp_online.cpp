@@ -30,14 +30,6 @@ void setButtonColor(QPushButton* b, const QColor& c)
     b->setPalette(p);
 }
 
-QString lines(std::initializer_list<int> ids)
-{
-    QStringList out;
-    for (int id : ids)
-        out << LoadResString(id);
-    return out.join(QLatin1Char('\n'));
-}
-
 } // namespace
 
 void MainDisp::Cmd_ONOFF_Click()
@@ -69,7 +61,7 @@ bool MainDisp::firstConnection()
     if (!d.CommSetOK) {
         // The model check has already said what went wrong when it failed.
         if (!d.ModelErr)
-            ui::MsgBox(lines({451, 270}), ui::Buttons::OK, ui::Icon::None);
+            ui::MsgBox(LoadResLines({451, 270}), ui::Buttons::OK, ui::Icon::None);
         SSTab1->setFocus();
         Timer1.stop();
         Timer6.stop();
@@ -122,7 +114,7 @@ void MainDisp::goOffline()
     // While online the controller spoke the maker's protocol; it goes back to Modbus only after
     // its power has been turned off and on.
     if (d.ProtocolSel != 0)
-        ui::MsgBox(lines({354, 355, 356}), ui::Buttons::OK, ui::Icon::None);
+        ui::MsgBox(LoadResLines({354, 355, 356}), ui::Buttons::OK, ui::Icon::None);
     ui::Beep();
     d.OnLine = false;
     d.Protocol = d.ProtocolSel;
@@ -182,7 +174,7 @@ void MainDisp::askUnsavedData()
     auto ask = [&](const QString& text) {
         return ui::MsgBox(text, ui::Buttons::YesNo, ui::Icon::Question, title) == ui::Answer::Yes;
     };
-    if (ask(lines({362, 363}))) {
+    if (ask(LoadResLines({362, 363}))) {
         mnuSave_Click();
         // No file written: the operator stays offline with the data unsaved.
         if (!d.SpecCheck) {
@@ -235,7 +227,7 @@ void MainDisp::goFullyOffline()
     }
     dropRequests();
     if (d.ProtocolSel != 0)
-        ui::MsgBox(lines({354, 355, 356}), ui::Buttons::OK, ui::Icon::None);
+        ui::MsgBox(LoadResLines({354, 355, 356}), ui::Buttons::OK, ui::Icon::None);
     d.OnLine = false;
     d.Protocol = d.ProtocolSel;
     ofline();

@@ -136,9 +136,7 @@ void MainDisp::refuseOnline(int stringId)
         d.SpecCheck = true;
     }
     if (d.ProtocolSel != 0)
-        ui::MsgBox(LoadResString(354) + QLatin1Char('\n') + LoadResString(355) + QLatin1Char('\n') +
-                       LoadResString(356),
-                   ui::Buttons::OK, ui::Icon::None);
+        ui::MsgBox(LoadResLines({354, 355, 356}), ui::Buttons::OK, ui::Icon::None);
     d.Protocol = d.ProtocolSel;
 }
 

@@ -45,8 +45,9 @@ void MainDisp::Form_Load()
 
     // The help file follows the language the string table speaks.
     const bool english = LoadResString(2) == LoadResString(2, Language::English);
-    HelpPath = QCoreApplication::applicationDirPath()
-               + (english ? QStringLiteral("/DFX-QMX07K_E.html") : QStringLiteral("/DFX-QMX07K_J.html"));
+    HelpPath =
+        QCoreApplication::applicationDirPath() +
+        (english ? QStringLiteral("/DFX-QMX07K_E.html") : QStringLiteral("/DFX-QMX07K_J.html"));
 
     d.Fill_CommNoTbl();
     setCaptions();
@@ -117,7 +118,8 @@ void MainDisp::Form_Unload(bool& Cancel)
             s->setValue(QStringLiteral("strAdr"), d.strAdr);
     }
 
-    const auto answer = ui::MsgBox(LoadResString(95), ui::Buttons::YesNo, ui::Icon::Question, LoadResString(1));
+    const auto answer =
+        ui::MsgBox(LoadResString(95), ui::Buttons::YesNo, ui::Icon::Question, LoadResString(1));
     unloading_ = false;
     if (answer != ui::Answer::Yes) {
         ui::Beep();
@@ -159,9 +161,7 @@ void MainDisp::unloadConfirmed()
     }
     if (d.Protocol != 0) {
         // The controller speaks only the maker's protocol until it is switched off and on.
-        ui::MsgBox(LoadResString(354) + QLatin1Char('\n') + LoadResString(355) + QLatin1Char('\n')
-                       + LoadResString(356),
-                   ui::Buttons::OK, ui::Icon::None);
+        ui::MsgBox(LoadResLines({354, 355, 356}), ui::Buttons::OK, ui::Icon::None);
     }
     if (d.ComOK) {
         Timer1.stop();

@@ -114,6 +114,14 @@ QString LoadResString(int id)
     return LoadResString(id, uiLanguage());
 }
 
+QString LoadResLines(std::initializer_list<int> ids)
+{
+    QStringList out;
+    for (int id : ids)
+        out << LoadResString(id);
+    return out.join(u'\n');
+}
+
 bool hasString(int id, Language lang)
 {
     return table(lang).contains(id);

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <initializer_list>
+
 namespace qmx {
 
 enum class Language { English, Japanese };
@@ -10,6 +12,8 @@ enum class Language { English, Japanese };
 // The text of entry `id` in the user-interface language. An absent number gives the visible
 // marker "#STR id#" so a mistake shows on screen instead of crashing.
 QString LoadResString(int id);
+// Several entries as one message, a line each.
+QString LoadResLines(std::initializer_list<int> ids);
 // The same in a given language (for the help-file choice and the tests).
 QString LoadResString(int id, Language lang);
 
