@@ -33,7 +33,8 @@ QList<QWidget*> namedWindows()
 {
     QList<QWidget*> out;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (!w->objectName().isEmpty() && !qobject_cast<QMenu*>(w) && !w->objectName().startsWith(QLatin1String("qt_")))
+        if (!w->objectName().isEmpty() && !qobject_cast<QMenu*>(w) &&
+            !w->objectName().startsWith(QLatin1String("qt_")))
             out << w;
     return out;
 }
@@ -52,7 +53,8 @@ bool ownVisible(const QWidget* w)
 {
     if (w->isWindow())
         return w->isVisible();
-    return !(w->testAttribute(Qt::WA_WState_ExplicitShowHide) && w->testAttribute(Qt::WA_WState_Hidden));
+    return !(w->testAttribute(Qt::WA_WState_ExplicitShowHide) &&
+             w->testAttribute(Qt::WA_WState_Hidden));
 }
 
 bool ownEnabled(const QWidget* w)
@@ -92,11 +94,13 @@ QJsonObject describe(QWidget* w)
     o.insert(QStringLiteral("text"), textOf(w));
     o.insert(QStringLiteral("visible"), ownVisible(w));
     o.insert(QStringLiteral("enabled"), ownEnabled(w));
-    o.insert(QStringLiteral("bg"), w->autoFillBackground()
-                                       ? QJsonValue(w->palette().color(w->backgroundRole()).name().toUpper())
-                                       : QJsonValue(QJsonValue::Null));
+    o.insert(QStringLiteral("bg"),
+             w->autoFillBackground()
+                 ? QJsonValue(w->palette().color(w->backgroundRole()).name().toUpper())
+                 : QJsonValue(QJsonValue::Null));
     auto* b = qobject_cast<QAbstractButton*>(w);
-    o.insert(QStringLiteral("checked"), b && b->isCheckable() ? QJsonValue(b->isChecked()) : QJsonValue(QJsonValue::Null));
+    o.insert(QStringLiteral("checked"),
+             b && b->isCheckable() ? QJsonValue(b->isChecked()) : QJsonValue(QJsonValue::Null));
     QJsonValue value = QJsonValue::Null;
     if (auto* p = qobject_cast<QProgressBar*>(w)) {
         value = p->value();
@@ -115,7 +119,8 @@ QJsonObject describe(QWidget* w)
             panels.append(s->panel(i));
         o.insert(QStringLiteral("panels"), panels);
     } else if (auto* c = qobject_cast<Velder_ChartCtl*>(w)) {
-        for (const char* p : {"Pv0Caption", "Sv0Caption", "Mv1Caption", "Mv2Caption", "ChartMaxCh", "running"})
+        for (const char* p :
+             {"Pv0Caption", "Sv0Caption", "Mv1Caption", "Mv2Caption", "ChartMaxCh", "running"})
             o.insert(QLatin1String(p), QJsonValue::fromVariant(c->property(p)));
     }
     o.insert(QStringLiteral("value"), value);
@@ -128,7 +133,8 @@ QJsonObject describe(QAction* a)
             {QStringLiteral("text"), a->text()},
             {QStringLiteral("visible"), a->isVisible()},
             {QStringLiteral("enabled"), a->isEnabled()},
-            {QStringLiteral("checked"), a->isCheckable() ? QJsonValue(a->isChecked()) : QJsonValue(QJsonValue::Null)}};
+            {QStringLiteral("checked"),
+             a->isCheckable() ? QJsonValue(a->isChecked()) : QJsonValue(QJsonValue::Null)}};
 }
 
 bool isDumped(QWidget* w)
@@ -153,8 +159,7 @@ QJsonObject okReply()
     return {{QStringLiteral("ok"), true}};
 }
 
-template <typename F>
-void later(F f)
+template <typename F> void later(F f)
 {
     QTimer::singleShot(0, qApp, f);
 }
@@ -255,14 +260,20 @@ QJsonObject Automation::handle(const QString& line, bool* quit)
         QPointer<QAction> a = findAction(rest);
         if (!a)
             return fail(QStringLiteral("unknown path ") + rest);
-        later([a] { if (a) a->trigger(); });
+        later([a] {
+            if (a)
+                a->trigger();
+        });
         return okReply();
     }
     if (cmd == QLatin1String("click")) {
         QPointer<QAbstractButton> b = qobject_cast<QAbstractButton*>(findControl(rest));
         if (!b)
             return fail(QStringLiteral("unknown path ") + rest);
-        later([b] { if (b) b->click(); });
+        later([b] {
+            if (b)
+                b->click();
+        });
         return okReply();
     }
 
@@ -279,11 +290,17 @@ QJsonObject Automation::handle(const QString& line, bool* quit)
             QPointer<QTabWidget> t = qobject_cast<QTabWidget*>(findControl(path));
             if (!t)
                 return fail(QStringLiteral("unknown path ") + path);
-            later([t, n] { if (t) t->setCurrentIndex(n); });
+            later([t, n] {
+                if (t)
+                    t->setCurrentIndex(n);
+            });
             return okReply();
         }
         if (QPointer<QComboBox> c = qobject_cast<QComboBox*>(findControl(path))) {
-            later([c, n] { if (c) c->setCurrentIndex(n); });
+            later([c, n] {
+                if (c)
+                    c->setCurrentIndex(n);
+            });
             return okReply();
         }
         const QString element = path + QLatin1Char('(') + QString::number(n) + QLatin1Char(')');
@@ -302,11 +319,17 @@ QJsonObject Automation::handle(const QString& line, bool* quit)
         const QString text = first < 0 ? QString() : rest.mid(first + 1);
         QWidget* w = findControl(path);
         if (QPointer<QLineEdit> e = qobject_cast<QLineEdit*>(w)) {
-            later([e, text] { if (e) e->setText(text); });
+            later([e, text] {
+                if (e)
+                    e->setText(text);
+            });
             return okReply();
         }
         if (QPointer<QComboBox> c = qobject_cast<QComboBox*>(w); c && c->isEditable()) {
-            later([c, text] { if (c) c->setEditText(text); });
+            later([c, text] {
+                if (c)
+                    c->setEditText(text);
+            });
             return okReply();
         }
         return fail(QStringLiteral("unknown path ") + path);

@@ -1,5 +1,5 @@
-// The remote control a test run uses (QMX_AUTOMATION=PATH): a local socket server at PATH that takes
-// one command a line and answers one JSON line.
+// The remote control a test run uses (QMX_AUTOMATION=PATH): a local socket server at PATH that
+// takes one command a line and answers one JSON line.
 //   dump                  every named control of every window, with its own Visible and Enabled
 //   click PATH            a button ("MainDisp/Cmd_set(26)")
 //   trigger PATH          a menu action ("MainDisp/mnuSave")

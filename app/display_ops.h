@@ -88,7 +88,10 @@ public:
     void enabled(Ctl c, int i, bool v) { ops_.push_back({c, int8_t(i), Prop::Enabled, v, {}}); }
     void text(Ctl c, int i, const QString& t) { ops_.push_back({c, int8_t(i), Prop::Text, 0, t}); }
     void text(Ctl c, const QString& t) { text(c, -1, t); }
-    void colour(Ctl c, int i, uint32_t bgr) { ops_.push_back({c, int8_t(i), Prop::BackColor, bgr, {}}); }
+    void colour(Ctl c, int i, uint32_t bgr)
+    {
+        ops_.push_back({c, int8_t(i), Prop::BackColor, bgr, {}});
+    }
     void colour(Ctl c, uint32_t bgr) { colour(c, -1, bgr); }
 
     const std::vector<DisplayOp>& ops() const { return ops_; }

@@ -139,7 +139,7 @@ void MainDisp::buildMenus()
 
 void MainDisp::setupTimers()
 {
-    const std::pair<QTimer*, int> timers[6] = {{&Timer1, 50},  {&Timer2, 1000}, {&Timer3, 2000},
+    const std::pair<QTimer*, int> timers[6] = {{&Timer1, 50},   {&Timer2, 1000},  {&Timer3, 2000},
                                                {&Timer4, 2000}, {&Timer5, 10000}, {&Timer6, 500}};
     for (int i = 0; i < 6; ++i) {
         timers[i].first->setObjectName(QStringLiteral("Timer") + QString::number(i + 1));
@@ -171,7 +171,8 @@ QLabel* MainDisp::captionLabel(const QString& name)
     return l;
 }
 
-void MainDisp::addRow(QGridLayout* grid, int row, QLabel* caption, QLabel* value, QLabel* unit, int setIndex)
+void MainDisp::addRow(QGridLayout* grid, int row, QLabel* caption, QLabel* value, QLabel* unit,
+                      int setIndex)
 {
     if (caption)
         grid->addWidget(caption, row, 0);
@@ -190,13 +191,14 @@ void MainDisp::addRow(QGridLayout* grid, int row, QLabel* caption, QLabel* value
     }
 }
 
-GroupFrame* MainDisp::addGroup(QVBoxLayout* page, int index, const QString& frameName, QGridLayout*& grid)
+GroupFrame* MainDisp::addGroup(QVBoxLayout* page, int index, const QString& frameName,
+                               QGridLayout*& grid)
 {
     // The button heads the frame from outside it: a switched-off group must still be switchable on.
     auto* head = new QPushButton;
     head->setObjectName(idx("Cmd_True", index));
-    head->setStyleSheet(QStringLiteral(
-        "QPushButton { text-align: left; font-weight: bold; padding: 3px 10px; }"));
+    head->setStyleSheet(
+        QStringLiteral("QPushButton { text-align: left; font-weight: bold; padding: 3px 10px; }"));
     connect(head, &QPushButton::clicked, this, [this, index] { Cmd_True_Click(index); });
     Cmd_True[size_t(index)] = head;
 
@@ -520,7 +522,8 @@ QWidget* MainDisp::buildAlarmPage()
         Label_Alm1[size_t(r)] = captionLabel(idx("Label_Alm1", r));
         Label_A1val[size_t(r)] = makeValueBox(Frame_Alarm1, idx("Label_A1val", r));
         Label_A1val[size_t(r)]->setFixedWidth(kValueWidth);
-        addRow(g, r, Label_Alm1[size_t(r)], Label_A1val[size_t(r)], a1Units[r], kAlarm1Items[r] - 10);
+        addRow(g, r, Label_Alm1[size_t(r)], Label_A1val[size_t(r)], a1Units[r],
+               kAlarm1Items[r] - 10);
     }
 
     Frame_Alarm2 = addGroup(v, 1, QStringLiteral("Frame_Alarm2"), g);
@@ -532,7 +535,8 @@ QWidget* MainDisp::buildAlarmPage()
         Label_Alm2[size_t(r)] = captionLabel(idx("Label_Alm2", r));
         Label_A2val[size_t(r)] = makeValueBox(Frame_Alarm2, idx("Label_A2val", r));
         Label_A2val[size_t(r)]->setFixedWidth(kValueWidth);
-        addRow(g, r, Label_Alm2[size_t(r)], Label_A2val[size_t(r)], a2Units[r], kAlarm2Items[r] - 10);
+        addRow(g, r, Label_Alm2[size_t(r)], Label_A2val[size_t(r)], a2Units[r],
+               kAlarm2Items[r] - 10);
     }
 
     Frame_HB = addGroup(v, 2, QStringLiteral("Frame_HB"), g);
@@ -541,7 +545,8 @@ QWidget* MainDisp::buildAlarmPage()
         Label_HBval[size_t(r)] = makeValueBox(Frame_HB, idx("Label_HBval", r));
         Label_HBval[size_t(r)]->setFixedWidth(kValueWidth);
         Label_HB[size_t(r)] = unitLabel(idx("Label_HB", r), QStringLiteral("A"));
-        addRow(g, r, Label_Alm_HB[size_t(r)], Label_HBval[size_t(r)], Label_HB[size_t(r)], r == 0 ? 11 : 44);
+        addRow(g, r, Label_Alm_HB[size_t(r)], Label_HBval[size_t(r)], Label_HB[size_t(r)],
+               r == 0 ? 11 : 44);
     }
     v->addStretch(1);
     return page;
@@ -563,22 +568,26 @@ QWidget* MainDisp::buildPidPage()
     lbl_OUT = unitLabel(QStringLiteral("lbl_OUT"));
 
     Frame_Heat = addGroup(v, 3, QStringLiteral("Frame_Heat"), g);
-    QLabel* heatUnits[11] = {nullptr,     Label_CF[5], Label1[2],   Label1[3],   Label21[2], Label1[4],
-                             Label21[0], Label21[1], Label_CF[6], Label_CF[7], lbl_OUT};
+    QLabel* heatUnits[11] = {nullptr,     Label_CF[5], Label1[2],  Label1[3],
+                             Label21[2],  Label1[4],   Label21[0], Label21[1],
+                             Label_CF[6], Label_CF[7], lbl_OUT};
     for (int i = 0; i < 11; ++i) {
         Label_pid[size_t(i)] = captionLabel(idx("Label_pid", i));
         Label_pidval[size_t(i)] = makeValueBox(Frame_Heat, idx("Label_pidval", i));
         Label_pidval[size_t(i)]->setFixedWidth(kValueWidth);
-        addRow(g, i, Label_pid[size_t(i)], Label_pidval[size_t(i)], heatUnits[i], kHeatItems[i] - 10);
+        addRow(g, i, Label_pid[size_t(i)], Label_pidval[size_t(i)], heatUnits[i],
+               kHeatItems[i] - 10);
     }
 
     Frame_Cool = addGroup(v, 4, QStringLiteral("Frame_Cool"), g);
-    QLabel* coolUnits[7] = {nullptr, nullptr, Label1[5], Label21[3], Label21[4], Label_CF[8], Label_CF[9]};
+    QLabel* coolUnits[7] = {nullptr,    nullptr,     Label1[5],  Label21[3],
+                            Label21[4], Label_CF[8], Label_CF[9]};
     for (int i = 0; i < 7; ++i) {
         Label_cool[size_t(i)] = captionLabel(idx("Label_cool", i));
         Label_coolval[size_t(i)] = makeValueBox(Frame_Cool, idx("Label_coolval", i));
         Label_coolval[size_t(i)]->setFixedWidth(kValueWidth);
-        addRow(g, i, Label_cool[size_t(i)], Label_coolval[size_t(i)], coolUnits[i], kCoolItems[i] - 10);
+        addRow(g, i, Label_cool[size_t(i)], Label_coolval[size_t(i)], coolUnits[i],
+               kCoolItems[i] - 10);
     }
     v->addStretch(1);
     return page;
@@ -601,16 +610,37 @@ QWidget* MainDisp::buildOtherPage()
     for (int k = 0; k < 23; ++k) {
         QLabel* unit = nullptr;
         switch (k) {
-        case 1: unit = Label_CF[10]; break;
-        case 3: unit = Label_CF[11]; break;
-        case 4: unit = Label_CF[12]; break;
-        case 6: unit = Label1[6]; break;
-        case 7: unit = Label_UD[0]; break;
-        case 8: unit = Label_UD[1]; break;
-        case 13: unit = Label_CF[13]; break;
-        case 14: unit = Label_Min; break;
-        case 17: case 18: case 19: unit = Label_CF[size_t(k - 3)]; break;
-        default: break;
+        case 1:
+            unit = Label_CF[10];
+            break;
+        case 3:
+            unit = Label_CF[11];
+            break;
+        case 4:
+            unit = Label_CF[12];
+            break;
+        case 6:
+            unit = Label1[6];
+            break;
+        case 7:
+            unit = Label_UD[0];
+            break;
+        case 8:
+            unit = Label_UD[1];
+            break;
+        case 13:
+            unit = Label_CF[13];
+            break;
+        case 14:
+            unit = Label_Min;
+            break;
+        case 17:
+        case 18:
+        case 19:
+            unit = Label_CF[size_t(k - 3)];
+            break;
+        default:
+            break;
         }
         Label_oth[size_t(k)] = captionLabel(idx("Label_oth", k));
         Label_othval[size_t(k)] = makeValueBox(Frame_Other, idx("Label_othval", k));

@@ -119,7 +119,8 @@ public:
     void Timer1_Timer();
     void Timer6_Timer();
     // Asks the scheduler for a one-shot step: 3 download of the screen data, 4 upload, 5 option
-    // check and download. Single writes are asked with Req_Write. 0 and 1 are set on ComMode itself.
+    // check and download. Single writes are asked with Req_Write. 0 and 1 are set on ComMode
+    // itself.
     void requestComMode(int mode);
     void Read_Monitor();
     void statecomchk();
@@ -140,7 +141,8 @@ public:
     void Write_AllPara();
     void Write_AllPara2();
 
-    // --- other menus -------------------------------------------------------------------------------
+    // --- other menus
+    // -------------------------------------------------------------------------------
     void mnuOpset_Click();
     void mnuTrace_Click();
     void mnudata_Click();
@@ -271,9 +273,11 @@ private:
     QWidget* buildOtherPage();
     QWidget* buildOther2Page();
     // A group: its enable button above its frame, and the frame's grid of rows.
-    GroupFrame* addGroup(QVBoxLayout* page, int index, const QString& frameName, QGridLayout*& grid);
+    GroupFrame* addGroup(QVBoxLayout* page, int index, const QString& frameName,
+                         QGridLayout*& grid);
     // One setting row: caption, value box, unit label, set button (each may be absent).
-    void addRow(QGridLayout* grid, int row, QLabel* caption, QLabel* value, QLabel* unit, int setIndex);
+    void addRow(QGridLayout* grid, int row, QLabel* caption, QLabel* value, QLabel* unit,
+                int setIndex);
     QLabel* unitLabel(const QString& name, const QString& text = QString());
     QLabel* captionLabel(const QString& name);
     void setCaptions();

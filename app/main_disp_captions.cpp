@@ -29,10 +29,10 @@ void MainDisp::setCaptions()
     setWindowTitle(LoadResString(1));
 
     const std::pair<QAction*, int> menus[] = {
-        {mnuFile, 3},      {mnuUpload, 4}, {mnuDownload, 5}, {mnuSave, 6},    {mnuLoad, 7},
-        {mnudata, 787},    {mnuexport, 788}, {mnuFilePrint, 33}, {mnuExit, 8}, {mnuOnline, 9},
-        {mnuTrace, 11},    {mnuSet, 12},   {mnuComset, 13},  {mnuOpset, 21},  {mnuHelp, 15},
-        {mnuHelp2, 16},    {mnuVer, 17}};
+        {mnuFile, 3},   {mnuUpload, 4},   {mnuDownload, 5},   {mnuSave, 6},   {mnuLoad, 7},
+        {mnudata, 787}, {mnuexport, 788}, {mnuFilePrint, 33}, {mnuExit, 8},   {mnuOnline, 9},
+        {mnuTrace, 11}, {mnuSet, 12},     {mnuComset, 13},    {mnuOpset, 21}, {mnuHelp, 15},
+        {mnuHelp2, 16}, {mnuVer, 17}};
     for (const auto& [a, id] : menus)
         a->setText(LoadResString(id));
 
@@ -50,7 +50,8 @@ void MainDisp::setCaptions()
     Text_readmsg4->setText(LoadResString(261));
     Command2->setText(LoadResString(30));
 
-    GroupFrame* frames[7] = {Frame_Alarm1, Frame_Alarm2, Frame_HB, Frame_Heat, Frame_Cool, Frame_Other, Frame_Other2};
+    GroupFrame* frames[7] = {Frame_Alarm1, Frame_Alarm2, Frame_HB,    Frame_Heat,
+                             Frame_Cool,   Frame_Other,  Frame_Other2};
     const int groupIds[7] = {323, 324, 325, 49, 50, 45, 801};
     for (int i = 0; i < 7; ++i) {
         frames[i]->setCaption(LoadResString(groupIds[i]));

@@ -34,7 +34,8 @@ void MainDisp::mnuSave_Click()
     if (path.isEmpty())
         return;
     if (QFileInfo::exists(path)) {
-        if (ui::MsgBox(LoadResString(507), ui::Buttons::YesNo, ui::Icon::Question) != ui::Answer::Yes) {
+        if (ui::MsgBox(LoadResString(507), ui::Buttons::YesNo, ui::Icon::Question) !=
+            ui::Answer::Yes) {
             ui::MsgBox(LoadResString(508), ui::Buttons::OK, ui::Icon::None);
             return;
         }
@@ -57,7 +58,8 @@ void MainDisp::mnuSave_Click()
     ProgressBar1->hide();
     ProgressBar2->hide();
     if (!ok) {
-        ui::MsgBox(QDir::toNativeSeparators(path) + QLatin1Char('\n') + why, ui::Buttons::OK, ui::Icon::Critical);
+        ui::MsgBox(QDir::toNativeSeparators(path) + QLatin1Char('\n') + why, ui::Buttons::OK,
+                   ui::Icon::Critical);
         return;
     }
     d.SpecCheck = true;
@@ -71,7 +73,8 @@ void MainDisp::mnuLoad_Click()
         ui::MsgBox(LoadResString(701), ui::Buttons::OK, ui::Icon::None);
         return;
     }
-    if (ui::MsgBox(LoadResString(535), ui::Buttons::YesNo, ui::Icon::Exclamation) != ui::Answer::Yes)
+    if (ui::MsgBox(LoadResString(535), ui::Buttons::YesNo, ui::Icon::Exclamation) !=
+        ui::Answer::Yes)
         return;
     const QString path = ui::FileDialog(ui::FileMode::Open, setdataFolder(), kFilter, kExt);
     if (path.isEmpty())

@@ -12,7 +12,8 @@ void MainDisp::Cmd_True_Click(int Index)
 {
     if (Index < 0 || Index > 6)
         return;
-    QWidget* frames[7] = {Frame_Alarm1, Frame_Alarm2, Frame_HB, Frame_Heat, Frame_Cool, Frame_Other, Frame_Other2};
+    QWidget* frames[7] = {Frame_Alarm1, Frame_Alarm2, Frame_HB,    Frame_Heat,
+                          Frame_Cool,   Frame_Other,  Frame_Other2};
     // The group's state is its frame's own Enabled property.
     const bool enabledNow = !frames[Index]->testAttribute(Qt::WA_ForceDisabled);
     setGroupEnabled(Index, !enabledNow);
@@ -52,7 +53,8 @@ void MainDisp::setGroupEnabled(int index, bool on)
         all(Label_Alm_HB, 0, 1);
         all(Label_HBval, 0, 1);
         all(Label_HB, 0, 1);
-        // Both heater-burnout settings follow their group, so a switched-off group has no live button.
+        // Both heater-burnout settings follow their group, so a switched-off group has no live
+        // button.
         some(Cmd_set, {11, 44});
         break;
     case 3:
@@ -82,7 +84,8 @@ void MainDisp::setGroupEnabled(int index, bool on)
         all(Label_UD, 0, 1);
         some(Label1, {6});
         w.push_back(Label_Min);
-        some(Cmd_set, {12, 13, 15, 16, 17, 18, 32, 33, 34, 35, 36, 40, 41, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54});
+        some(Cmd_set, {12, 13, 15, 16, 17, 18, 32, 33, 34, 35, 36, 40,
+                       41, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54});
         break;
     case 6:
         w.push_back(Frame_Other2);

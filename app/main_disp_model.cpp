@@ -90,7 +90,8 @@ MainDisp::MapCheck MainDisp::Check_UserMap()
         // point anywhere.
         ui::Beep();
         ui::Beep();
-        ui::MsgBox(LoadResLines({27, 28}), ui::Buttons::OK, ui::Icon::Exclamation, LoadResString(24));
+        ui::MsgBox(LoadResLines({27, 28}), ui::Buttons::OK, ui::Icon::Exclamation,
+                   LoadResString(24));
         bool cancel = false;
         Form_Unload(cancel);
         return MapCheck::Failed;

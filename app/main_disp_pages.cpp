@@ -2,8 +2,8 @@
 // (settings_pages, live_panel, value_labels) and come here as display lists to apply.
 #include "app/main_disp.h"
 
-#include "app/main_disp_pages.h"
 #include "app/live_panel.h"
+#include "app/main_disp_pages.h"
 #include "app/qmx_data.h"
 #include "app/settings_pages.h"
 #include "app/value_labels.h"

@@ -1,4 +1,5 @@
-// What the main window keeps for its refreshes: the page rules' state and one reusable display list.
+// What the main window keeps for its refreshes: the page rules' state and one reusable display
+// list.
 #pragma once
 
 #include "app/display_apply.h"

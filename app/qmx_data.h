@@ -19,8 +19,7 @@ namespace qmx {
 // A fixed array with the index bounds the controller data uses (ParaVal(11..68), CommNoTbl(0..68)).
 // An index outside the bounds is a programming error: it asserts in debug builds; in release builds
 // a read gives a zero value and a write goes nowhere, so no memory outside the array is touched.
-template <typename T, int Lo, int Hi>
-class BoundedArray {
+template <typename T, int Lo, int Hi> class BoundedArray {
 public:
     static constexpr int lower = Lo;
     static constexpr int upper = Hi;
@@ -173,11 +172,13 @@ struct QmxData {
     bool ScreenSet = false;
 
     // --- routines ------------------------------------------------------------------------------
-    // ParaVal(11..66) take the built-in defaults; 67, 68, the option words and MonVal are untouched.
+    // ParaVal(11..66) take the built-in defaults; 67, 68, the option words and MonVal are
+    // untouched.
     void Set_Defaults();
     // CommNoTbl takes the register code of every item (items 0..8, 10..58, 65, 68, 66).
     void Fill_CommNoTbl();
-    // CommNoTbl2(1..17): the fixed special codes, or the user register map while UserMapFlag is set.
+    // CommNoTbl2(1..17): the fixed special codes, or the user register map while UserMapFlag is
+    // set.
     void Make_CommNoTbl2();
 
     // Writes requested by the entry dialogs and the manual-output buttons, in request order. Each

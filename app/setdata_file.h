@@ -13,11 +13,11 @@
 namespace qmx {
 
 struct SetData {
-    QString model;                 // line 1, quotes removed
-    int16_t head = 0;              // line 2
-    std::array<int16_t, 6> opt{};  // lines 3..8: OptSet_Alarm2 .. OptSet_Comm
+    QString model;                    // line 1, quotes removed
+    int16_t head = 0;                 // line 2
+    std::array<int16_t, 6> opt{};     // lines 3..8: OptSet_Alarm2 .. OptSet_Comm
     std::array<int16_t, 56> values{}; // items 11..66 (index item - 11)
-    bool infrared = false;         // model == "RDQMX": item 66 is present
+    bool infrared = false;            // model == "RDQMX": item 66 is present
 };
 
 enum class SetDataError { None, NotFound, Unreadable, Malformed };
@@ -30,8 +30,8 @@ std::optional<SetData> parseSetData(const QByteArray& bytes, QString* why = null
 std::optional<SetData> readSetDataFile(const QString& path, SetDataError* err = nullptr);
 
 // Applies a parsed file to the data all at once: FileModel, FileHead, the option words, RDModel,
-// RDModelFile and ParaVal(11..65) (66 too on the infrared variant). With `headerRule`, header word 1
-// clears the six option words (the File load menu applies it, the start-up reader does not).
+// RDModelFile and ParaVal(11..65) (66 too on the infrared variant). With `headerRule`, header word
+// 1 clears the six option words (the File load menu applies it, the start-up reader does not).
 void applySetData(QmxData& d, const SetData& s, bool headerRule);
 
 // The text of a set-data file for the current data (FileHead written 0).

@@ -19,13 +19,14 @@ namespace qmx {
 std::unique_ptr<QSettings> openSettings()
 {
     return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                       QStringLiteral("VELDER BRANTIS"), QStringLiteral("DFX-QMX07K"));
+                                       QStringLiteral("VELDER BRANTIS"),
+                                       QStringLiteral("DFX-QMX07K"));
 }
 
 QString programFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-           + QStringLiteral("/VELDER BRANTIS/DFX-QMX07K");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/VELDER BRANTIS/DFX-QMX07K");
 }
 
 bool prepareFolders(const QString& folder)
@@ -78,7 +79,8 @@ int Sub_Main(QApplication& app, QmxData& d)
     QLockFile lock(folder + QStringLiteral("/DFX-QMX07K.lock"));
     lock.setStaleLockTime(0);
     if (!lock.tryLock(0)) {
-        ui::MsgBox(LoadResString(56), ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("DFX-QMX07K"));
+        ui::MsgBox(LoadResString(56), ui::Buttons::OK, ui::Icon::Critical,
+                   QStringLiteral("DFX-QMX07K"));
         ui::Beep();
         return 0;
     }

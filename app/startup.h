@@ -21,7 +21,8 @@ std::unique_ptr<QSettings> openSettings();
 // $XDG_DATA_HOME/VELDER BRANTIS/DFX-QMX07K.
 QString programFolder();
 
-// Creates "Logging", "Setdata" and "csvdata" in `folder` where missing; false if one cannot be made.
+// Creates "Logging", "Setdata" and "csvdata" in `folder` where missing; false if one cannot be
+// made.
 bool prepareFolders(const QString& folder);
 
 // The set-data file the command line names, or an empty text. The shell has already removed the

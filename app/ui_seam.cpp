@@ -24,11 +24,16 @@ QString openFileAnswer; // the path given from outside for the open file dialog
 const char* iconWord(Icon i)
 {
     switch (i) {
-    case Icon::Critical: return "critical";
-    case Icon::Question: return "question";
-    case Icon::Exclamation: return "exclamation";
-    case Icon::Information: return "information";
-    case Icon::None: break;
+    case Icon::Critical:
+        return "critical";
+    case Icon::Question:
+        return "question";
+    case Icon::Exclamation:
+        return "exclamation";
+    case Icon::Information:
+        return "information";
+    case Icon::None:
+        break;
     }
     return "none";
 }
@@ -36,9 +41,12 @@ const char* iconWord(Icon i)
 QStringList buttonWords(Buttons b)
 {
     switch (b) {
-    case Buttons::YesNo: return {QStringLiteral("Yes"), QStringLiteral("No")};
-    case Buttons::RetryCancel: return {QStringLiteral("Retry"), QStringLiteral("Cancel")};
-    case Buttons::OK: break;
+    case Buttons::YesNo:
+        return {QStringLiteral("Yes"), QStringLiteral("No")};
+    case Buttons::RetryCancel:
+        return {QStringLiteral("Retry"), QStringLiteral("Cancel")};
+    case Buttons::OK:
+        break;
     }
     return {QStringLiteral("OK")};
 }
@@ -46,12 +54,18 @@ QStringList buttonWords(Buttons b)
 QString answerWord(Answer a)
 {
     switch (a) {
-    case Answer::OK: return QStringLiteral("OK");
-    case Answer::Yes: return QStringLiteral("Yes");
-    case Answer::No: return QStringLiteral("No");
-    case Answer::Retry: return QStringLiteral("Retry");
-    case Answer::Cancel: return QStringLiteral("Cancel");
-    case Answer::None: break;
+    case Answer::OK:
+        return QStringLiteral("OK");
+    case Answer::Yes:
+        return QStringLiteral("Yes");
+    case Answer::No:
+        return QStringLiteral("No");
+    case Answer::Retry:
+        return QStringLiteral("Retry");
+    case Answer::Cancel:
+        return QStringLiteral("Cancel");
+    case Answer::None:
+        break;
     }
     return QString();
 }
@@ -146,15 +160,29 @@ Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
         box.setWindowTitle(shownTitle);
         box.setText(text);
         switch (icon) {
-        case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
-        case Icon::Question: box.setIcon(QMessageBox::Question); break;
-        case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-        case Icon::Information: box.setIcon(QMessageBox::Information); break;
-        case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+        case Icon::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case Icon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case Icon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case Icon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case Icon::None:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
         }
         switch (buttons) {
-        case Buttons::OK: box.setStandardButtons(QMessageBox::Ok); break;
-        case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case Buttons::OK:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case Buttons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
         case Buttons::RetryCancel:
             box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
             break;
@@ -163,15 +191,26 @@ Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
         box.exec();
         openMsg = nullptr;
         switch (box.standardButton(box.clickedButton())) {
-        case QMessageBox::Ok: answer = Answer::OK; break;
-        case QMessageBox::Yes: answer = Answer::Yes; break;
-        case QMessageBox::No: answer = Answer::No; break;
-        case QMessageBox::Retry: answer = Answer::Retry; break;
-        case QMessageBox::Cancel: answer = Answer::Cancel; break;
+        case QMessageBox::Ok:
+            answer = Answer::OK;
+            break;
+        case QMessageBox::Yes:
+            answer = Answer::Yes;
+            break;
+        case QMessageBox::No:
+            answer = Answer::No;
+            break;
+        case QMessageBox::Retry:
+            answer = Answer::Retry;
+            break;
+        case QMessageBox::Cancel:
+            answer = Answer::Cancel;
+            break;
         default:
             // Closed without a button (Esc on a one-button box): the box's only or escape answer.
-            answer = buttons == Buttons::OK ? Answer::OK
-                     : buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+            answer = buttons == Buttons::OK      ? Answer::OK
+                     : buttons == Buttons::YesNo ? Answer::No
+                                                 : Answer::Cancel;
             break;
         }
     }
@@ -184,7 +223,8 @@ Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
     return answer;
 }
 
-QString FileDialog(FileMode mode, const QString& dir, const QString& filter, const QString& defaultExt)
+QString FileDialog(FileMode mode, const QString& dir, const QString& filter,
+                   const QString& defaultExt)
 {
     QString path;
     if (auto scripted = nextScriptedAnswer()) {
@@ -196,7 +236,8 @@ QString FileDialog(FileMode mode, const QString& dir, const QString& filter, con
         dlg.setOption(QFileDialog::DontUseNativeDialog);
         // The program asks its own overwrite question after the dialog.
         dlg.setOption(QFileDialog::DontConfirmOverwrite);
-        dlg.setAcceptMode(mode == FileMode::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dlg.setAcceptMode(mode == FileMode::Save ? QFileDialog::AcceptSave
+                                                 : QFileDialog::AcceptOpen);
         dlg.setFileMode(mode == FileMode::Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         dlg.setDefaultSuffix(defaultExt);
         openFile = &dlg;
@@ -211,8 +252,8 @@ QString FileDialog(FileMode mode, const QString& dir, const QString& filter, con
     }
     path = withDefaultExt(path, defaultExt);
     logLine({{QStringLiteral("box"), QStringLiteral("file")},
-             {QStringLiteral("mode"), mode == FileMode::Save ? QStringLiteral("save")
-                                                             : QStringLiteral("open")},
+             {QStringLiteral("mode"),
+              mode == FileMode::Save ? QStringLiteral("save") : QStringLiteral("open")},
              {QStringLiteral("dir"), dir},
              {QStringLiteral("filter"), filter},
              {QStringLiteral("answer"), path.isEmpty() ? QStringLiteral("Cancel") : path}});
@@ -231,12 +272,23 @@ bool answerOpen(const QString& wordOrPath, QString* error)
         const Answer a = answerOf(wordOrPath);
         QMessageBox::StandardButton sb = QMessageBox::NoButton;
         switch (a) {
-        case Answer::OK: sb = QMessageBox::Ok; break;
-        case Answer::Yes: sb = QMessageBox::Yes; break;
-        case Answer::No: sb = QMessageBox::No; break;
-        case Answer::Retry: sb = QMessageBox::Retry; break;
-        case Answer::Cancel: sb = QMessageBox::Cancel; break;
-        case Answer::None: break;
+        case Answer::OK:
+            sb = QMessageBox::Ok;
+            break;
+        case Answer::Yes:
+            sb = QMessageBox::Yes;
+            break;
+        case Answer::No:
+            sb = QMessageBox::No;
+            break;
+        case Answer::Retry:
+            sb = QMessageBox::Retry;
+            break;
+        case Answer::Cancel:
+            sb = QMessageBox::Cancel;
+            break;
+        case Answer::None:
+            break;
         }
         QAbstractButton* b = sb == QMessageBox::NoButton ? nullptr : openMsg->button(sb);
         if (!b) {
@@ -264,7 +316,8 @@ bool answerOpen(const QString& wordOrPath, QString* error)
 QJsonObject openBoxInfo()
 {
     if (openMsg)
-        return {{QStringLiteral("box"), QStringLiteral("msg")}, {QStringLiteral("text"), openMsg->text()}};
+        return {{QStringLiteral("box"), QStringLiteral("msg")},
+                {QStringLiteral("text"), openMsg->text()}};
     if (openFile)
         return {{QStringLiteral("box"), QStringLiteral("file")},
                 {QStringLiteral("dir"), openFile->directory().absolutePath()}};

@@ -1,6 +1,7 @@
 // Every message box, file dialog and beep of the program goes through here, so one place decides
 // how the operator is asked, and a test run can answer and record what was asked:
-//   QMX_ANSWERS=FILE  answers taken in order, one a line ("Yes", "No", "OK", "Retry", "Cancel" for a
+//   QMX_ANSWERS=FILE  answers taken in order, one a line ("Yes", "No", "OK", "Retry", "Cancel" for
+//   a
 //                     message box; a path or "Cancel" for a file dialog). When the list is used up,
 //                     the box waits for a person as usual.
 //   QMX_MSGLOG=FILE   one JSON object a line, appended and flushed at once:
@@ -30,7 +31,8 @@ Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
 // A modal file dialog. `filter` is "description|pattern"; `defaultExt` is added to a name given
 // without one. Returns the chosen path, or an empty text when the operator cancels. Never asks its
 // own overwrite question: the caller asks the program's.
-QString FileDialog(FileMode mode, const QString& dir, const QString& filter, const QString& defaultExt);
+QString FileDialog(FileMode mode, const QString& dir, const QString& filter,
+                   const QString& defaultExt);
 
 void Beep();
 

@@ -92,11 +92,13 @@ QPixmap productLogo(int size)
     f.setPixelSize(int(s * 0.22));
     p.setFont(f);
     p.setPen(QColor(0xff, 0x40, 0x30));
-    p.drawText(QRectF(s * 0.16, s * 0.18, s * 0.68, s * 0.30), Qt::AlignCenter, QStringLiteral("QMX"));
+    p.drawText(QRectF(s * 0.16, s * 0.18, s * 0.68, s * 0.30), Qt::AlignCenter,
+               QStringLiteral("QMX"));
     f.setPixelSize(int(s * 0.14));
     p.setFont(f);
     p.setPen(QColor(0x40, 0xe0, 0x60));
-    p.drawText(QRectF(s * 0.16, s * 0.56, s * 0.68, s * 0.20), Qt::AlignCenter, QStringLiteral("400"));
+    p.drawText(QRectF(s * 0.16, s * 0.56, s * 0.68, s * 0.20), Qt::AlignCenter,
+               QStringLiteral("400"));
     return pm;
 }
 

@@ -1,5 +1,5 @@
-// Small widgets and helpers the windows share: the four-panel status bar, the frame whose caption is
-// shown by the group button above it, lamp and value-box labels, and colours in the controller
+// Small widgets and helpers the windows share: the four-panel status bar, the frame whose caption
+// is shown by the group button above it, lamp and value-box labels, and colours in the controller
 // software's 0x00BBGGRR form.
 #pragma once
 
@@ -18,7 +18,8 @@ namespace qmx {
 // Colours are kept as 0x00BBGGRR, the form every table of the program uses: 0x0000FF is red.
 QColor colorFromBgr(uint32_t bgr);
 
-// Sets the background through the palette (no style sheet), so a lamp can change every tick cheaply.
+// Sets the background through the palette (no style sheet), so a lamp can change every tick
+// cheaply.
 void setBackColor(QWidget* w, uint32_t bgr);
 
 // The status bar with four fixed panels, numbered 1 to 4 as the routines address them.
@@ -34,7 +35,8 @@ private:
 };
 
 // A group frame of the settings pages. Its caption is kept for the program (and shown by the
-// group's enable button, which sits just above the frame so it stays usable while the frame is off).
+// group's enable button, which sits just above the frame so it stays usable while the frame is
+// off).
 class GroupFrame : public QFrame {
     Q_OBJECT
     Q_PROPERTY(QString caption READ caption WRITE setCaption)

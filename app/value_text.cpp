@@ -12,8 +12,7 @@ QString str(int id)
 }
 
 // A lookup from consecutive codes 0..n-1 to string numbers; outside the list: the empty text.
-template <size_t N>
-QString pick(int code, const int (&ids)[N])
+template <size_t N> QString pick(int code, const int (&ids)[N])
 {
     if (code < 0 || code >= static_cast<int>(N))
         return QString();
@@ -56,7 +55,14 @@ QString formatScaled(int v, int decimals)
 bool isDecimalTemperatureType(int c)
 {
     switch (c) {
-    case 1: case 7: case 11: case 12: case 16: case 22: case 26: case 27:
+    case 1:
+    case 7:
+    case 11:
+    case 12:
+    case 16:
+    case 22:
+    case 26:
+    case 27:
         return true;
     default:
         return false;
@@ -230,8 +236,24 @@ QString selectionText(const QmxData& d, int item, int v)
 bool isSelectionItem(int item)
 {
     switch (item) {
-    case 12: case 22: case 27: case 32: case 36: case 37: case 42: case 45: case 46:
-    case 48: case 49: case 50: case 51: case 55: case 56: case 62: case 63: case 64:
+    case 12:
+    case 22:
+    case 27:
+    case 32:
+    case 36:
+    case 37:
+    case 42:
+    case 45:
+    case 46:
+    case 48:
+    case 49:
+    case 50:
+    case 51:
+    case 55:
+    case 56:
+    case 62:
+    case 63:
+    case 64:
         return true;
     default:
         return false;
@@ -255,10 +277,28 @@ QString Para_Text(const QmxData& d, int item)
 
     const int c = inputType(d);
     switch (item) {
-    case 1: case 2: case 5: case 6: case 14: case 21: case 28: case 54:
+    case 1:
+    case 2:
+    case 5:
+    case 6:
+    case 14:
+    case 21:
+    case 28:
+    case 54:
         return formatScaled(v, 1);
-    case 15: case 16: case 17: case 18: case 29: case 30: case 33: case 34: case 40: case 41:
-    case 53: case 58: case 65:
+    case 15:
+    case 16:
+    case 17:
+    case 18:
+    case 29:
+    case 30:
+    case 33:
+    case 34:
+    case 40:
+    case 41:
+    case 53:
+    case 58:
+    case 65:
         return formatScaled(v, 0);
     case 66:
         return formatScaled(v, 3);
@@ -266,7 +306,13 @@ QString Para_Text(const QmxData& d, int item)
         if (isRd(d) || isDecimalTemperatureType(c) || isDcInputType(c))
             return formatScaled(v, 1);
         return formatScaled(v, 0);
-    case 23: case 24: case 31: case 35: case 38: case 39: case 57:
+    case 23:
+    case 24:
+    case 31:
+    case 35:
+    case 38:
+    case 39:
+    case 57:
         if (isRd(d) || (c >= 0 && c <= 29))
             return formatScaled(v, 1);
         return decimalPointRule(d, v);

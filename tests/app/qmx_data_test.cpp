@@ -22,9 +22,11 @@ TEST(ItemTable, DefaultsCoverEveryParameterAndNothingElse)
     EXPECT_EQ(d.ParaVal(68), 8);
     EXPECT_EQ(d.MonVal(0), 123);
 
-    const struct { int item; int16_t def; } listed[] = {
-        {13, 10}, {14, 10}, {16, 50}, {17, 30}, {18, 30}, {29, 100}, {31, 10}, {33, 100},
-        {35, 10}, {38, 10}, {39, 10}, {52, 20}, {53, 50}, {57, 50}};
+    const struct {
+        int item;
+        int16_t def;
+    } listed[] = {{13, 10},  {14, 10}, {16, 50}, {17, 30}, {18, 30}, {29, 100}, {31, 10},
+                  {33, 100}, {35, 10}, {38, 10}, {39, 10}, {52, 20}, {53, 50},  {57, 50}};
     for (const auto& c : listed)
         EXPECT_EQ(d.ParaVal(c.item), c.def) << "item " << c.item;
     int nonZero = 0;

@@ -162,7 +162,10 @@ TEST(SetDataFile, MalformedFilesChangeNothing)
     QList<QByteArray> badHeader = standardFile();
     badHeader[1] = "x";
 
-    const struct { const char* name; QByteArray bytes; } cases[] = {
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } cases[] = {
         {"empty", {}},
         {"5 lines", lines(standardFile().mid(0, 5))},
         {"30 lines", lines(standardFile().mid(0, 30))},

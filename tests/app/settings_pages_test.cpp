@@ -90,12 +90,15 @@ TEST_F(Pages, BuiltInDefaults)
 
 TEST_F(Pages, ControlModeByPid)
 {
-    struct Row { int p, i, dd; int atm; const char* atmText; int row0, row4, row9, row8; };
+    struct Row {
+        int p, i, dd;
+        int atm;
+        const char* atmText;
+        int row0, row4, row9, row8;
+    };
     const Row rows[] = {
-        {0, 200, 50, 0, "<untouched>", 0, 0, 0, 1},
-        {10, 200, 0, 0, "<untouched>", 0, 0, 0, 0},
-        {10, 0, 50, 1, "AR", 1, 0, 0, 0},
-        {10, 0, 0, 1, "AR", 1, 0, 0, 0},
+        {0, 200, 50, 0, "<untouched>", 0, 0, 0, 1}, {10, 200, 0, 0, "<untouched>", 0, 0, 0, 0},
+        {10, 0, 50, 1, "AR", 1, 0, 0, 0},           {10, 0, 0, 1, "AR", 1, 0, 0, 0},
         {10, 200, 50, 1, "AT", 1, 1, 1, 0},
     };
     for (const auto& r : rows) {
@@ -167,7 +170,14 @@ TEST_F(Pages, InfraredModel)
 
 TEST_F(Pages, HeaterBurnoutOptions)
 {
-    struct Row { int hb; bool online; int optionBits; const char* cap0; int row1; int ct2; };
+    struct Row {
+        int hb;
+        bool online;
+        int optionBits;
+        const char* cap0;
+        int row1;
+        int ct2;
+    };
     const Row rows[] = {
         {1, false, 0, "Heater burnout alarm 1 setting (20.0A)", 0, 0},
         {2, false, 0, "Heater burnout alarm 1 setting (50.0A)", 0, 0},
@@ -217,7 +227,12 @@ TEST_F(Pages, AlarmTwoEveryType)
 TEST_F(Pages, HeatingCoolingRows)
 {
     d.OptSet_HeatCool = 1;
-    struct Row { int p, pc; std::vector<int> shown; int seconds; int cf9; };
+    struct Row {
+        int p, pc;
+        std::vector<int> shown;
+        int seconds;
+        int cf9;
+    };
     const Row rows[] = {
         {0, 10, {5, 6}, 0, 1},
         {10, 0, {1, 5, 6}, 0, 1},
@@ -305,7 +320,12 @@ protected:
 TEST_F(Panel, PvOutOfRangeAndLamps)
 {
     d.MonVal(0) = 1234;
-    struct Row { int status; const char* pv; const char* chart; uint32_t up, down; };
+    struct Row {
+        int status;
+        const char* pv;
+        const char* chart;
+        uint32_t up, down;
+    };
     const Row rows[] = {
         {0, "1234", "1234", colour::White, colour::White},
         {0x100, "----", "----U1234", colour::Red, colour::White},

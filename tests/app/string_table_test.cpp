@@ -14,10 +14,10 @@ QSet<int> presentNumbers()
 {
     // Everything from 1 to 803 except the numbers no screen ever asks for.
     const std::pair<int, int> absent[] = {
-        {36, 38},   {51, 51},   {199, 199}, {272, 273}, {296, 296}, {334, 334}, {343, 349},
-        {364, 365}, {371, 373}, {375, 379}, {385, 399}, {402, 410}, {415, 449}, {457, 499},
-        {518, 519}, {521, 531}, {536, 549}, {560, 657}, {684, 684}, {688, 699}, {703, 713},
-        {720, 749}, {786, 786}};
+        {36, 38},   {51, 51},   {199, 199}, {272, 273}, {296, 296}, {334, 334},
+        {343, 349}, {364, 365}, {371, 373}, {375, 379}, {385, 399}, {402, 410},
+        {415, 449}, {457, 499}, {518, 519}, {521, 531}, {536, 549}, {560, 657},
+        {684, 684}, {688, 699}, {703, 713}, {720, 749}, {786, 786}};
     QSet<int> s;
     for (int n = 1; n <= 803; ++n)
         s.insert(n);
@@ -51,7 +51,10 @@ TEST(StringTable, BothLanguagesHoldExactlyThePresentNumbers)
 
 TEST(StringTable, EnglishTextsAsTheControllerManualWritesThem)
 {
-    const struct { int id; const char* text; } rows[] = {
+    const struct {
+        int id;
+        const char* text;
+    } rows[] = {
         {1, "DFX-QMX07K"},
         {72, "PV color changes continuously "},
         {184, " Not added"},
@@ -69,7 +72,10 @@ TEST(StringTable, EnglishTextsAsTheControllerManualWritesThem)
 
 TEST(StringTable, GivenJapaneseTexts)
 {
-    const struct { int id; const char* text; } rows[] = {
+    const struct {
+        int id;
+        const char* text;
+    } rows[] = {
         {3, "ファイル(&F)"},
         {41, "メイン画面"},
         {56, "本モニタソフトは、既に起動しています。"},

@@ -22,11 +22,15 @@ protected:
 
 TEST(FormatScaled, ExactIntegerFormatting)
 {
-    const struct { int v; int dec; const char* want; } rows[] = {
-        {-5, 0, "-5"},         {13700, 0, "13700"},  {-5, 1, "-0.5"},     {13700, 1, "1370.0"},
-        {-5, 2, "-0.05"},      {13700, 2, "137.00"}, {-5, 3, "-0.005"},   {13700, 3, "13.700"},
+    const struct {
+        int v;
+        int dec;
+        const char* want;
+    } rows[] = {
+        {-5, 0, "-5"},         {13700, 0, "13700"},  {-5, 1, "-0.5"},        {13700, 1, "1370.0"},
+        {-5, 2, "-0.05"},      {13700, 2, "137.00"}, {-5, 3, "-0.005"},      {13700, 3, "13.700"},
         {0, 1, "0.0"},         {0, 3, "0.000"},      {-32768, 1, "-3276.8"}, {32767, 3, "32.767"},
-        {-32768, 0, "-32768"}, {950, 3, "0.950"},    {-10, 1, "-1.0"},    {100000, 2, "1000.00"},
+        {-32768, 0, "-32768"}, {950, 3, "0.950"},    {-10, 1, "-1.0"},       {100000, 2, "1000.00"},
     };
     for (const auto& r : rows)
         EXPECT_EQ(formatScaled(r.v, r.dec).toStdString(), r.want) << r.v << "/" << r.dec;
@@ -38,7 +42,7 @@ TEST_F(ValueText, DecimalsByItemAndInputType)
         int item;
         int16_t raw;
         int inputType;
-        int dp;      // item 27
+        int dp; // item 27
         bool rd;
         const char* want;
     };
@@ -75,8 +79,8 @@ TEST_F(ValueText, DecimalsByItemAndInputType)
         d.ParaVal(50) = static_cast<int16_t>(r.inputType);
         d.ParaVal(27) = static_cast<int16_t>(r.dp);
         d.RDModel = r.rd;
-        EXPECT_EQ(text(r.item), r.want) << "item " << r.item << " raw " << r.raw << " type "
-                                        << r.inputType;
+        EXPECT_EQ(text(r.item), r.want)
+            << "item " << r.item << " raw " << r.raw << " type " << r.inputType;
     }
 }
 
@@ -105,7 +109,11 @@ TEST_F(ValueText, MonitorItems)
 
 TEST_F(ValueText, AutoTuningTextFollowsPid)
 {
-    struct Row { int p, i, dd, v; const char* para; const char* atar; };
+    struct Row {
+        int p, i, dd, v;
+        const char* para;
+        const char* atar;
+    };
     const Row rows[] = {
         {10, 200, 50, 0, "During AT cancellation", "During AT cancellation"},
         {10, 200, 50, 1, "During AT performance", "During AT performance"},
@@ -128,7 +136,11 @@ TEST_F(ValueText, AutoTuningTextFollowsPid)
 
 TEST_F(ValueText, Enumerations)
 {
-    struct Row { int item; int16_t v; const char* want; };
+    struct Row {
+        int item;
+        int16_t v;
+        const char* want;
+    };
     const Row rows[] = {
         {22, 0, "Unlock"},
         {22, 3, "Lock 3"},

@@ -10,16 +10,16 @@
 namespace qmxbench {
 
 struct Options {
-    QString device;            // opened as it is: no COMn mapping
-    int protocol = 0;          // as the program numbers it: 0 maker's, 1 Modbus ASCII, 2 Modbus RTU
-    int address = 0;           // instrument number / Modbus address, 0..95
-    QString registerCode;      // four upper-case hex digits
-    int count = 100;           // exchanges to make
+    QString device;       // opened as it is: no COMn mapping
+    int protocol = 0;     // as the program numbers it: 0 maker's, 1 Modbus ASCII, 2 Modbus RTU
+    int address = 0;      // instrument number / Modbus address, 0..95
+    QString registerCode; // four upper-case hex digits
+    int count = 100;      // exchanges to make
     QString speed = QStringLiteral("9600");
-    QString dataBits;          // "7"/"8"; defaults by protocol
-    QString parity;            // "EVEN"/"ODD"/"NONE"; defaults by protocol
+    QString dataBits; // "7"/"8"; defaults by protocol
+    QString parity;   // "EVEN"/"ODD"/"NONE"; defaults by protocol
     QString stopBits = QStringLiteral("1");
-    int timeoutMs = 300;       // the program's time-out in normal running
+    int timeoutMs = 300;               // the program's time-out in normal running
     std::optional<QString> writeValue; // four upper-case hex digits: write instead of read
 
     QString protocolName() const;

@@ -34,7 +34,9 @@ double cpuUsNow()
 {
     rusage ru{};
     ::getrusage(RUSAGE_SELF, &ru);
-    const auto us = [](const timeval& t) { return t.tv_sec * 1e6 + static_cast<double>(t.tv_usec); };
+    const auto us = [](const timeval& t) {
+        return t.tv_sec * 1e6 + static_cast<double>(t.tv_usec);
+    };
     return us(ru.ru_utime) + us(ru.ru_stime);
 }
 
@@ -122,8 +124,8 @@ int main(int argc, char** argv)
     const Clock::time_point start = Clock::now();
     for (int i = 0; i < o.count; ++i) {
         const Clock::time_point t0 = Clock::now();
-        const QString reply = exchange.Sendcomm(stAdr, QString(), function, o.registerCode, value,
-                                                kSends);
+        const QString reply =
+            exchange.Sendcomm(stAdr, QString(), function, o.registerCode, value, kSends);
         const Clock::time_point t1 = Clock::now();
         roundTrips.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
         switch (qmx::judgeReply(o.protocol, reply, function)) {

@@ -26,27 +26,32 @@ QStringList groupControls(int index)
 {
     switch (index) {
     case 0:
-        return QStringList{QStringLiteral("Frame_Alarm1")} + range("Label_Alm1", 0, 4) + range("Label_A1val", 0, 4)
-               + names("Label_CF", {1, 2}) + names("Label1", {0}) + names("Cmd_set", {9, 26, 28, 30, 38});
+        return QStringList{QStringLiteral("Frame_Alarm1")} + range("Label_Alm1", 0, 4) +
+               range("Label_A1val", 0, 4) + names("Label_CF", {1, 2}) + names("Label1", {0}) +
+               names("Cmd_set", {9, 26, 28, 30, 38});
     case 1:
-        return QStringList{QStringLiteral("Frame_Alarm2")} + range("Label_Alm2", 0, 4) + range("Label_A2val", 0, 4)
-               + names("Label_CF", {3, 4}) + names("Label1", {1}) + names("Cmd_set", {10, 27, 29, 31, 39});
+        return QStringList{QStringLiteral("Frame_Alarm2")} + range("Label_Alm2", 0, 4) +
+               range("Label_A2val", 0, 4) + names("Label_CF", {3, 4}) + names("Label1", {1}) +
+               names("Cmd_set", {10, 27, 29, 31, 39});
     case 2:
-        return QStringList{QStringLiteral("Frame_HB")} + range("Label_Alm_HB", 0, 1) + range("Label_HBval", 0, 1)
-               + range("Label_HB", 0, 1) + names("Cmd_set", {11, 44});
+        return QStringList{QStringLiteral("Frame_HB")} + range("Label_Alm_HB", 0, 1) +
+               range("Label_HBval", 0, 1) + range("Label_HB", 0, 1) + names("Cmd_set", {11, 44});
     case 3:
-        return QStringList{QStringLiteral("Frame_Heat"), QStringLiteral("lbl_OUT")} + range("Label_pid", 0, 10)
-               + range("Label_pidval", 0, 10) + names("Label_CF", {5, 6, 7}) + names("Label1", {2, 3, 4})
-               + names("Label21", {0, 1, 2}) + names("Cmd_set", {2, 3, 5, 6, 7, 19, 20, 21, 42, 43, 55});
+        return QStringList{QStringLiteral("Frame_Heat"), QStringLiteral("lbl_OUT")} +
+               range("Label_pid", 0, 10) + range("Label_pidval", 0, 10) +
+               names("Label_CF", {5, 6, 7}) + names("Label1", {2, 3, 4}) +
+               names("Label21", {0, 1, 2}) +
+               names("Cmd_set", {2, 3, 5, 6, 7, 19, 20, 21, 42, 43, 55});
     case 4:
-        return QStringList{QStringLiteral("Frame_Cool")} + range("Label_cool", 0, 6) + range("Label_coolval", 0, 6)
-               + names("Label_CF", {8, 9}) + names("Label1", {5}) + names("Label21", {3, 4})
-               + names("Cmd_set", {4, 8, 14, 22, 23, 24, 25});
+        return QStringList{QStringLiteral("Frame_Cool")} + range("Label_cool", 0, 6) +
+               range("Label_coolval", 0, 6) + names("Label_CF", {8, 9}) + names("Label1", {5}) +
+               names("Label21", {3, 4}) + names("Cmd_set", {4, 8, 14, 22, 23, 24, 25});
     case 5:
-        return QStringList{QStringLiteral("Frame_Other"), QStringLiteral("Label_Min")} + range("Label_oth", 0, 22)
-               + range("Label_othval", 0, 22) + range("Label_CF", 10, 16) + range("Label_UD", 0, 1)
-               + names("Label1", {6})
-               + names("Cmd_set", {12, 13, 15, 16, 17, 18, 32, 33, 34, 35, 36, 40, 41, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54});
+        return QStringList{QStringLiteral("Frame_Other"), QStringLiteral("Label_Min")} +
+               range("Label_oth", 0, 22) + range("Label_othval", 0, 22) +
+               range("Label_CF", 10, 16) + range("Label_UD", 0, 1) + names("Label1", {6}) +
+               names("Cmd_set", {12, 13, 15, 16, 17, 18, 32, 33, 34, 35, 36, 40,
+                                 41, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54});
     case 6:
         return QStringList{QStringLiteral("Frame_Other2"), QStringLiteral("Label_oth(23)"),
                            QStringLiteral("Label_othval(23)"), QStringLiteral("Cmd_set(56)")};
@@ -81,7 +86,8 @@ TEST_F(GroupButtons, EachButtonSwitchesItsGroupAndNothingElse)
             if (group.contains(it.key()))
                 EXPECT_FALSE(it.value()) << index << " " << it.key().toStdString();
             else
-                EXPECT_EQ(it.value(), before.value(it.key())) << index << " " << it.key().toStdString();
+                EXPECT_EQ(it.value(), before.value(it.key()))
+                    << index << " " << it.key().toStdString();
         }
 
         // A second click enables the whole group, set buttons the load step had disabled included.
@@ -91,7 +97,8 @@ TEST_F(GroupButtons, EachButtonSwitchesItsGroupAndNothingElse)
             if (group.contains(it.key()))
                 EXPECT_TRUE(it.value()) << index << " " << it.key().toStdString();
             else
-                EXPECT_EQ(it.value(), before.value(it.key())) << index << " " << it.key().toStdString();
+                EXPECT_EQ(it.value(), before.value(it.key()))
+                    << index << " " << it.key().toStdString();
         }
     }
 }

@@ -48,13 +48,16 @@ TEST_F(MainWindow, EveryControlCarriesItsName)
         const char* name;
         int from, to;
     } arrays[] = {
-        {"Cmd_True", 0, 6},      {"Manuval", 0, 5},      {"Lbl_com", 0, 5},       {"Lbl_comm", 0, 5},
-        {"Label_Alm1", 0, 4},    {"Label_A1val", 0, 4},  {"Label_Alm2", 0, 4},    {"Label_A2val", 0, 4},
-        {"Label_Alm_HB", 0, 1},  {"Label_HBval", 0, 1},  {"Label_pid", 0, 10},    {"Label_pidval", 0, 10},
-        {"Label_cool", 0, 6},    {"Label_coolval", 0, 6}, {"Label_oth", 0, 23},   {"Label_othval", 0, 23},
-        {"Label_CF", 0, 17},     {"Label_UD", 0, 1},     {"Label1", 0, 6},        {"Label21", 0, 4},
-        {"Label18", 0, 1},       {"lbl_alm", 0, 4},      {"Lbl_HB", 0, 1},        {"Label_HB", 0, 3},
-        {"Text_HB", 1, 2},       {"Text_MV", 0, 1},      {"Text_SV", 0, 1},       {"Label3", 0, 0},
+        {"Cmd_True", 0, 6},      {"Manuval", 0, 5},       {"Lbl_com", 0, 5},
+        {"Lbl_comm", 0, 5},      {"Label_Alm1", 0, 4},    {"Label_A1val", 0, 4},
+        {"Label_Alm2", 0, 4},    {"Label_A2val", 0, 4},   {"Label_Alm_HB", 0, 1},
+        {"Label_HBval", 0, 1},   {"Label_pid", 0, 10},    {"Label_pidval", 0, 10},
+        {"Label_cool", 0, 6},    {"Label_coolval", 0, 6}, {"Label_oth", 0, 23},
+        {"Label_othval", 0, 23}, {"Label_CF", 0, 17},     {"Label_UD", 0, 1},
+        {"Label1", 0, 6},        {"Label21", 0, 4},       {"Label18", 0, 1},
+        {"lbl_alm", 0, 4},       {"Lbl_HB", 0, 1},        {"Label_HB", 0, 3},
+        {"Text_HB", 1, 2},       {"Text_MV", 0, 1},       {"Text_SV", 0, 1},
+        {"Label3", 0, 0},
     };
     for (const auto& a : arrays)
         for (int i = a.from; i <= a.to; ++i) {
@@ -69,17 +72,20 @@ TEST_F(MainWindow, EveryControlCarriesItsName)
         setButtons += b != nullptr;
     }
     EXPECT_EQ(setButtons, 55);
-    for (const char* n : {"SSTab1", "SSTab2", "StatusBar1", "Velder_ChartCtl1", "Frame1", "Frame2", "Frame3",
-                          "Frame4", "Frame5", "Frame6", "Frame8", "Frame_Alarm1", "Frame_Alarm2", "Frame_HB",
-                          "Frame_Heat", "Frame_Cool", "Frame_Other", "Frame_Other2", "Text_PV", "Label23",
-                          "Label58", "Label_atm", "Label_OUTOFF", "Label5", "Label2", "Label4", "Label6",
-                          "Label_Min", "lbl_OUT", "Lbl_UPmsg", "Lbl_UPmsg2", "Text_readmsg1", "Text_readmsg2",
-                          "Text_readmsg3", "Text_readmsg4", "Text_readmsg5", "ProgressBar1", "ProgressBar2",
-                          "Cmd_ONOFF", "Command1", "Command2"})
+    for (const char* n :
+         {"SSTab1",        "SSTab2",        "StatusBar1",    "Velder_ChartCtl1", "Frame1",
+          "Frame2",        "Frame3",        "Frame4",        "Frame5",           "Frame6",
+          "Frame8",        "Frame_Alarm1",  "Frame_Alarm2",  "Frame_HB",         "Frame_Heat",
+          "Frame_Cool",    "Frame_Other",   "Frame_Other2",  "Text_PV",          "Label23",
+          "Label58",       "Label_atm",     "Label_OUTOFF",  "Label5",           "Label2",
+          "Label4",        "Label6",        "Label_Min",     "lbl_OUT",          "Lbl_UPmsg",
+          "Lbl_UPmsg2",    "Text_readmsg1", "Text_readmsg2", "Text_readmsg3",    "Text_readmsg4",
+          "Text_readmsg5", "ProgressBar1",  "ProgressBar2",  "Cmd_ONOFF",        "Command1",
+          "Command2"})
         EXPECT_EQ(w->findChildren<QWidget*>(QLatin1String(n)).size(), 1) << n;
-    for (const char* n : {"mnuFile", "mnuUpload", "mnuDownload", "mnuSave", "mnuLoad", "mnudata", "mnuexport",
-                          "mnuFilePrint", "mnuExit", "mnuOnline", "mnuTrace", "mnuSet", "mnuComset", "mnuOpset",
-                          "mnuHelp", "mnuHelp2", "mnuVer"})
+    for (const char* n : {"mnuFile", "mnuUpload", "mnuDownload", "mnuSave", "mnuLoad", "mnudata",
+                          "mnuexport", "mnuFilePrint", "mnuExit", "mnuOnline", "mnuTrace", "mnuSet",
+                          "mnuComset", "mnuOpset", "mnuHelp", "mnuHelp2", "mnuVer"})
         EXPECT_EQ(w->findChildren<QAction*>(QLatin1String(n)).size(), 1) << n;
     EXPECT_EQ(w->objectName(), QStringLiteral("MainDisp"));
     EXPECT_EQ(w->Timer1.interval(), 50);
@@ -89,8 +95,8 @@ TEST_F(MainWindow, EveryControlCarriesItsName)
 
 TEST_F(MainWindow, GroupButtonsSitOutsideTheFramesTheySwitch)
 {
-    QWidget* frames[7] = {w->Frame_Alarm1, w->Frame_Alarm2, w->Frame_HB, w->Frame_Heat,
-                          w->Frame_Cool, w->Frame_Other, w->Frame_Other2};
+    QWidget* frames[7] = {w->Frame_Alarm1, w->Frame_Alarm2, w->Frame_HB,    w->Frame_Heat,
+                          w->Frame_Cool,   w->Frame_Other,  w->Frame_Other2};
     for (int i = 0; i < 7; ++i) {
         EXPECT_FALSE(frames[i]->isAncestorOf(w->Cmd_True[size_t(i)])) << i;
         w->Cmd_True_Click(i);
@@ -117,7 +123,8 @@ TEST_F(MainWindow, LoadWhileOnlineIsRefusedAndChangesNothing)
     w->Label6->setText(QStringLiteral("before.dat"));
     w->mnuLoad_Click();
     EXPECT_EQ(texts(), QStringList{S(701)});
-    EXPECT_EQ(log()[0].value(QStringLiteral("buttons")).toArray(), QJsonArray{QStringLiteral("OK")});
+    EXPECT_EQ(log()[0].value(QStringLiteral("buttons")).toArray(),
+              QJsonArray{QStringLiteral("OK")});
     EXPECT_EQ(w->Label6->text(), QStringLiteral("before.dat"));
     EXPECT_FALSE(d.DataValid);
 }
@@ -137,7 +144,8 @@ TEST_F(MainWindow, LoadAnsweredNoOrCancelledChangesNothing)
 TEST_F(MainWindow, ABadFileIsRefusedWholeAndChangesNothing)
 {
     const QString bad = dir.filePath(QStringLiteral("short.dat"));
-    writeLines(bad, setFile(QStringLiteral("QMX-400"), 0, {1, 1, 2, 1, 2, 1}, 30)); // 30 of 55 values
+    writeLines(bad,
+               setFile(QStringLiteral("QMX-400"), 0, {1, 1, 2, 1, 2, 1}, 30)); // 30 of 55 values
     w->Label6->setText(QStringLiteral("before.dat"));
     const int16_t p13 = d.ParaVal(13);
     answers({QStringLiteral("Yes"), bad, QStringLiteral("OK")});
@@ -159,7 +167,9 @@ TEST_F(MainWindow, AGoodFileReplacesTheDataAndMarksIt)
     w->mnuLoad_Click();
     EXPECT_EQ(w->Label6->text(), QStringLiteral("cleared.dat"));
     // Header word 1 clears the option set.
-    EXPECT_EQ(d.OptSet_Alarm2 + d.OptSet_HeatCool + d.OptSet_HB + d.OptSet_SVsel + d.OptSet_OutType + d.OptSet_Comm, 0);
+    EXPECT_EQ(d.OptSet_Alarm2 + d.OptSet_HeatCool + d.OptSet_HB + d.OptSet_SVsel +
+                  d.OptSet_OutType + d.OptSet_Comm,
+              0);
     EXPECT_EQ(d.ParaVal(11), 100);
     EXPECT_EQ(d.ParaVal(65), 154);
     EXPECT_FALSE(d.RDModel);
@@ -186,7 +196,8 @@ TEST_F(MainWindow, ASaveClearsDataChangedAndAFailedSaveSaysSo)
     w->mnuSave_Click();
     ASSERT_EQ(log().size(), 3);
     EXPECT_EQ(log()[2].value(QStringLiteral("icon")).toString(), QStringLiteral("critical"));
-    EXPECT_TRUE(log()[2].value(QStringLiteral("text")).toString().contains(QStringLiteral("x.dat")));
+    EXPECT_TRUE(
+        log()[2].value(QStringLiteral("text")).toString().contains(QStringLiteral("x.dat")));
     EXPECT_TRUE(d.DataChanged);
     EXPECT_TRUE(w->ProgressBar1->isHidden());
 

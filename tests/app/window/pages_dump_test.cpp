@@ -11,9 +11,9 @@ namespace {
 QString setFile(const QString& folder, const QString& marker, std::array<int, 6> opts,
                 std::map<int, int> values, bool infrared)
 {
-    std::map<int, int> v = {{13, 10}, {14, 10}, {15, 200}, {16, 50}, {17, 30}, {18, 30},
+    std::map<int, int> v = {{13, 10},   {14, 10},   {15, 200}, {16, 50}, {17, 30},  {18, 30},
                             {25, 1370}, {26, -200}, {29, 100}, {31, 10}, {33, 100}, {35, 10},
-                            {38, 10}, {39, 10}, {52, 20}, {53, 50}, {57, 50}, {66, 950}};
+                            {38, 10},   {39, 10},   {52, 20},  {53, 50}, {57, 50},  {66, 950}};
     for (auto [k, x] : values)
         v[k] = x;
     QByteArray text = '"' + marker.toLatin1() + "\"\r\n0\r\n";
@@ -60,11 +60,11 @@ TEST(PagesOnScreen, DcInputSetFromTheCommandLine)
     EXPECT_EQ(s.text("MainDisp/Label_CF(5)"), "%");
     EXPECT_EQ(s.text("MainDisp/Label_CF(0)"), "");
     EXPECT_EQ(s.text("MainDisp/Label_UD(0)"), "/min");
-    EXPECT_TRUE(s.visible("MainDisp/Label_oth(5)"));   // decimal point for a DC input
-    EXPECT_FALSE(s.visible("MainDisp/Label_pid(9)"));  // no AT bias
-    EXPECT_FALSE(s.visible("MainDisp/Label_pid(5)"));  // no cycle for a current output
-    EXPECT_TRUE(s.visible("MainDisp/Label_oth(20)"));  // output state on input error
-    EXPECT_TRUE(s.visible("MainDisp/Label_oth(17)"));  // SV2 by contact input 1
+    EXPECT_TRUE(s.visible("MainDisp/Label_oth(5)"));  // decimal point for a DC input
+    EXPECT_FALSE(s.visible("MainDisp/Label_pid(9)")); // no AT bias
+    EXPECT_FALSE(s.visible("MainDisp/Label_pid(5)")); // no cycle for a current output
+    EXPECT_TRUE(s.visible("MainDisp/Label_oth(20)")); // output state on input error
+    EXPECT_TRUE(s.visible("MainDisp/Label_oth(17)")); // SV2 by contact input 1
     EXPECT_FALSE(s.visible("MainDisp/Label_oth(18)"));
     p.command("quit");
 }

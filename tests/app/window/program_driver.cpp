@@ -134,7 +134,8 @@ QJsonObject ProgramRun::command(const QString& line, int ms)
     QLocalSocket s;
     s.connectToServer(socket_);
     if (!s.waitForConnected(ms))
-        return {{QStringLiteral("ok"), false}, {QStringLiteral("error"), QStringLiteral("no connection")}};
+        return {{QStringLiteral("ok"), false},
+                {QStringLiteral("error"), QStringLiteral("no connection")}};
     s.write(line.toUtf8() + '\n');
     s.flush();
     QByteArray reply;

@@ -37,10 +37,14 @@ public:
     bool waitLog(int n, int ms = 10000) const;
 
     // Starts the program; `automation` false leaves QMX_AUTOMATION unset.
-    void start(const QStringList& args = {}, const QString& workDir = QString(), bool automation = true);
+    void start(const QStringList& args = {}, const QString& workDir = QString(),
+               bool automation = true);
     bool waitReady(int ms = 20000);
     QJsonObject command(const QString& line, int ms = 5000);
-    QJsonObject dump() { return command(QStringLiteral("dump")).value(QStringLiteral("widgets")).toObject(); }
+    QJsonObject dump()
+    {
+        return command(QStringLiteral("dump")).value(QStringLiteral("widgets")).toObject();
+    }
     QJsonObject widget(const QString& path) { return dump().value(path).toObject(); }
     // Polls the dump until `pred` holds.
     bool waitDump(const std::function<bool(const QJsonObject&)>& pred, int ms = 10000);

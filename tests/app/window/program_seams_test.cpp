@@ -26,19 +26,45 @@ struct Caption {
 std::vector<Caption> captionTable()
 {
     std::vector<Caption> t = {
-        {"MainDisp", 1},          {"MainDisp/mnuFile", 3},      {"MainDisp/mnuUpload", 4},
-        {"MainDisp/mnuDownload", 5}, {"MainDisp/mnuSave", 6},   {"MainDisp/mnuLoad", 7},
-        {"MainDisp/mnudata", 787}, {"MainDisp/mnuexport", 788}, {"MainDisp/mnuFilePrint", 33},
-        {"MainDisp/mnuExit", 8},  {"MainDisp/mnuOnline", 9},    {"MainDisp/mnuTrace", 11},
-        {"MainDisp/mnuSet", 12},  {"MainDisp/mnuComset", 13},   {"MainDisp/mnuOpset", 21},
-        {"MainDisp/mnuHelp", 15}, {"MainDisp/mnuHelp2", 16},    {"MainDisp/mnuVer", 17},
-        {"MainDisp/Frame1", 306}, {"MainDisp/Frame2", 263},     {"MainDisp/Frame8", 29},
-        {"MainDisp/Text_readmsg1", 261}, {"MainDisp/Command1", 30}, {"MainDisp/Text_readmsg4", 261},
-        {"MainDisp/Command2", 30}, {"MainDisp/Text_readmsg2", 451}, {"MainDisp/Text_readmsg3", 452},
-        {"MainDisp/Text_readmsg5", 452}, {"MainDisp/Cmd_ONOFF", 74}, {"MainDisp/Label2", 75},
-        {"MainDisp/Label3(0)", 101}, {"MainDisp/Label_Min", 401}, {"MainDisp/lbl_OUT", 338},
-        {"MainDisp/Frame_Alarm1", 323}, {"MainDisp/Frame_Alarm2", 324}, {"MainDisp/Frame_HB", 325},
-        {"MainDisp/Frame_Heat", 49}, {"MainDisp/Frame_Cool", 50}, {"MainDisp/Frame_Other", 45},
+        {"MainDisp", 1},
+        {"MainDisp/mnuFile", 3},
+        {"MainDisp/mnuUpload", 4},
+        {"MainDisp/mnuDownload", 5},
+        {"MainDisp/mnuSave", 6},
+        {"MainDisp/mnuLoad", 7},
+        {"MainDisp/mnudata", 787},
+        {"MainDisp/mnuexport", 788},
+        {"MainDisp/mnuFilePrint", 33},
+        {"MainDisp/mnuExit", 8},
+        {"MainDisp/mnuOnline", 9},
+        {"MainDisp/mnuTrace", 11},
+        {"MainDisp/mnuSet", 12},
+        {"MainDisp/mnuComset", 13},
+        {"MainDisp/mnuOpset", 21},
+        {"MainDisp/mnuHelp", 15},
+        {"MainDisp/mnuHelp2", 16},
+        {"MainDisp/mnuVer", 17},
+        {"MainDisp/Frame1", 306},
+        {"MainDisp/Frame2", 263},
+        {"MainDisp/Frame8", 29},
+        {"MainDisp/Text_readmsg1", 261},
+        {"MainDisp/Command1", 30},
+        {"MainDisp/Text_readmsg4", 261},
+        {"MainDisp/Command2", 30},
+        {"MainDisp/Text_readmsg2", 451},
+        {"MainDisp/Text_readmsg3", 452},
+        {"MainDisp/Text_readmsg5", 452},
+        {"MainDisp/Cmd_ONOFF", 74},
+        {"MainDisp/Label2", 75},
+        {"MainDisp/Label3(0)", 101},
+        {"MainDisp/Label_Min", 401},
+        {"MainDisp/lbl_OUT", 338},
+        {"MainDisp/Frame_Alarm1", 323},
+        {"MainDisp/Frame_Alarm2", 324},
+        {"MainDisp/Frame_HB", 325},
+        {"MainDisp/Frame_Heat", 49},
+        {"MainDisp/Frame_Cool", 50},
+        {"MainDisp/Frame_Other", 45},
         {"MainDisp/Frame_Other2", 801},
     };
     static std::vector<std::string> names; // keeps the generated paths alive
@@ -59,8 +85,8 @@ std::vector<Caption> captionTable()
     arr("Label_Alm_HB", {111, 143});
     arr("Label_pid", {151, 103, 105, 106, 142, 107, 119, 120, 121, 141, 149});
     arr("Label_cool", {122, 104, 108, 123, 124, 114, 125});
-    arr("Label_oth", {112, 113, 139, 115, 116, 117, 118, 132, 133, 140, 134, 144, 145, 146, 147, 135,
-                      148, 170, 171, 172, 173, 174, 175, 802});
+    arr("Label_oth", {112, 113, 139, 115, 116, 117, 118, 132, 133, 140, 134, 144,
+                      145, 146, 147, 135, 148, 170, 171, 172, 173, 174, 175, 802});
     for (int i = 0; i <= 17; ++i)
         add(QStringLiteral("MainDisp/Label_CF(%1)").arg(i), 215);
     for (int i = 0; i <= 1; ++i)
@@ -74,8 +100,9 @@ void expectFreshWindow(ProgramRun& p, Language lang)
 {
     const QJsonObject w = p.dump();
     for (const Caption& c : captionTable())
-        EXPECT_EQ(w.value(QLatin1String(c.path)).toObject().value(QStringLiteral("text")).toString(),
-                  LoadResString(c.id, lang))
+        EXPECT_EQ(
+            w.value(QLatin1String(c.path)).toObject().value(QStringLiteral("text")).toString(),
+            LoadResString(c.id, lang))
             << c.path;
 
     const QJsonObject tab1 = w.value(QStringLiteral("MainDisp/SSTab1")).toObject();
@@ -98,16 +125,37 @@ void expectFreshWindow(ProgramRun& p, Language lang)
         ASSERT_TRUE(b.isObject()) << i;
         EXPECT_EQ(b.toObject().value(QStringLiteral("enabled")).toBool(), i == 1 || i == 56) << i;
     }
-    const QJsonArray panels = w.value(QStringLiteral("MainDisp/StatusBar1")).toObject().value(QStringLiteral("panels")).toArray();
+    const QJsonArray panels = w.value(QStringLiteral("MainDisp/StatusBar1"))
+                                  .toObject()
+                                  .value(QStringLiteral("panels"))
+                                  .toArray();
     ASSERT_EQ(panels.size(), 4);
     EXPECT_EQ(panels.at(2).toString(), LoadResString(91, lang));
-    EXPECT_EQ(w.value(QStringLiteral("MainDisp/Label2")).toObject().value(QStringLiteral("bg")).toString(), QStringLiteral("#FFFFFF"));
-    EXPECT_EQ(w.value(QStringLiteral("MainDisp/Label4")).toObject().value(QStringLiteral("bg")).toString(), QStringLiteral("#FFFFFF"));
-    EXPECT_EQ(w.value(QStringLiteral("MainDisp/Label4")).toObject().value(QStringLiteral("text")).toString(), QString());
+    EXPECT_EQ(w.value(QStringLiteral("MainDisp/Label2"))
+                  .toObject()
+                  .value(QStringLiteral("bg"))
+                  .toString(),
+              QStringLiteral("#FFFFFF"));
+    EXPECT_EQ(w.value(QStringLiteral("MainDisp/Label4"))
+                  .toObject()
+                  .value(QStringLiteral("bg"))
+                  .toString(),
+              QStringLiteral("#FFFFFF"));
+    EXPECT_EQ(w.value(QStringLiteral("MainDisp/Label4"))
+                  .toObject()
+                  .value(QStringLiteral("text"))
+                  .toString(),
+              QString());
     // The splash paces the start: the main window is loaded hidden and shown at its third tick.
-    EXPECT_FALSE(w.value(QStringLiteral("MainDisp")).toObject().value(QStringLiteral("visible")).toBool());
-    EXPECT_TRUE(w.value(QStringLiteral("OpeningDisp")).toObject().value(QStringLiteral("visible")).toBool());
-    EXPECT_TRUE(w.value(QStringLiteral("MainDisp/Velder_ChartCtl1")).toObject().contains(QStringLiteral("Pv0Caption")));
+    EXPECT_FALSE(
+        w.value(QStringLiteral("MainDisp")).toObject().value(QStringLiteral("visible")).toBool());
+    EXPECT_TRUE(w.value(QStringLiteral("OpeningDisp"))
+                    .toObject()
+                    .value(QStringLiteral("visible"))
+                    .toBool());
+    EXPECT_TRUE(w.value(QStringLiteral("MainDisp/Velder_ChartCtl1"))
+                    .toObject()
+                    .contains(QStringLiteral("Pv0Caption")));
 }
 
 QStringList fileLines(const QString& path)
@@ -160,7 +208,9 @@ QJsonObject findMsg(const QList<QJsonObject>& log, const QString& text)
 
 bool triggerAndWaitGone(ProgramRun& p, const char* action)
 {
-    EXPECT_TRUE(p.command(QStringLiteral("trigger MainDisp/") + QLatin1String(action)).value(QStringLiteral("ok")).toBool());
+    EXPECT_TRUE(p.command(QStringLiteral("trigger MainDisp/") + QLatin1String(action))
+                    .value(QStringLiteral("ok"))
+                    .toBool());
     return p.waitFinished();
 }
 
@@ -175,11 +225,15 @@ TEST(ProgramStart, FreshStartShowsEveryCaptionInEnglish)
     EXPECT_TRUE(p.msgLog().isEmpty());
     // Three seconds on, the splash hands over to the main window.
     EXPECT_TRUE(p.waitDump([](const QJsonObject& w) {
-        return w.value(QStringLiteral("MainDisp")).toObject().value(QStringLiteral("visible")).toBool();
+        return w.value(QStringLiteral("MainDisp"))
+            .toObject()
+            .value(QStringLiteral("visible"))
+            .toBool();
     }));
     // The working folders are made at start.
     for (const char* sub : {"Logging", "Setdata", "csvdata"})
-        EXPECT_TRUE(QDir(p.programFolder() + QLatin1Char('/') + QLatin1String(sub)).exists()) << sub;
+        EXPECT_TRUE(QDir(p.programFolder() + QLatin1Char('/') + QLatin1String(sub)).exists())
+            << sub;
 }
 
 TEST(ProgramStart, FreshStartShowsEveryCaptionInJapanese)
@@ -202,10 +256,12 @@ TEST(ProgramStart, SecondInstanceIsRefusedAndTheFirstRunsOn)
     ASSERT_TRUE(second.waitFinished());
     const QList<QJsonObject> log = second.msgLog();
     ASSERT_EQ(log.size(), 2);
-    EXPECT_EQ(log[0].value(QStringLiteral("text")).toString(), LoadResString(56, Language::English));
+    EXPECT_EQ(log[0].value(QStringLiteral("text")).toString(),
+              LoadResString(56, Language::English));
     EXPECT_EQ(log[0].value(QStringLiteral("icon")).toString(), QStringLiteral("critical"));
     EXPECT_EQ(log[0].value(QStringLiteral("title")).toString(), QStringLiteral("DFX-QMX07K"));
-    EXPECT_EQ(log[0].value(QStringLiteral("buttons")).toArray(), QJsonArray({QStringLiteral("OK")}));
+    EXPECT_EQ(log[0].value(QStringLiteral("buttons")).toArray(),
+              QJsonArray({QStringLiteral("OK")}));
     EXPECT_EQ(log[1], QJsonObject({{QStringLiteral("beep"), 1}}));
 
     EXPECT_TRUE(first.running());
@@ -223,10 +279,13 @@ TEST(ProgramExit, NoKeepsItRunningWithThePagesSaved)
     p.command(QStringLiteral("trigger MainDisp/mnuExit"));
     ASSERT_TRUE(p.waitLog(2));
     const QList<QJsonObject> log = p.msgLog();
-    EXPECT_EQ(log[0].value(QStringLiteral("text")).toString(), LoadResString(95, Language::English));
+    EXPECT_EQ(log[0].value(QStringLiteral("text")).toString(),
+              LoadResString(95, Language::English));
     EXPECT_EQ(log[0].value(QStringLiteral("icon")).toString(), QStringLiteral("question"));
-    EXPECT_EQ(log[0].value(QStringLiteral("title")).toString(), LoadResString(1, Language::English));
-    EXPECT_EQ(log[0].value(QStringLiteral("buttons")).toArray(), QJsonArray({QStringLiteral("Yes"), QStringLiteral("No")}));
+    EXPECT_EQ(log[0].value(QStringLiteral("title")).toString(),
+              LoadResString(1, Language::English));
+    EXPECT_EQ(log[0].value(QStringLiteral("buttons")).toArray(),
+              QJsonArray({QStringLiteral("Yes"), QStringLiteral("No")}));
     EXPECT_EQ(log[1], QJsonObject({{QStringLiteral("beep"), 1}}));
     EXPECT_TRUE(p.running());
     const auto s = p.settings();
@@ -241,8 +300,12 @@ TEST(ProgramExit, NoKeepsItRunningWithThePagesSaved)
     ProgramRun again(p, QStringLiteral("en_US.UTF-8"));
     again.start();
     ASSERT_TRUE(again.waitReady());
-    EXPECT_EQ(again.widget(QStringLiteral("MainDisp/SSTab1")).value(QStringLiteral("current")).toInt(), 1);
-    EXPECT_EQ(again.widget(QStringLiteral("MainDisp/SSTab2")).value(QStringLiteral("current")).toInt(), 3);
+    EXPECT_EQ(
+        again.widget(QStringLiteral("MainDisp/SSTab1")).value(QStringLiteral("current")).toInt(),
+        1);
+    EXPECT_EQ(
+        again.widget(QStringLiteral("MainDisp/SSTab2")).value(QStringLiteral("current")).toInt(),
+        3);
 }
 
 TEST(ProgramExit, YesWritesBackTheSavedSettingsWithoutANoticeInTheMakersProtocol)
@@ -293,13 +356,15 @@ TEST(ProgramExit, YesWithAModbusProtocolShowsThePowerCycleNotice)
         ASSERT_TRUE(triggerAndWaitGone(p, "mnuExit"));
         const QList<QJsonObject> log = p.msgLog();
         ASSERT_EQ(log.size(), 2) << protocol;
-        const QString notice = LoadResString(354, Language::English) + QLatin1Char('\n')
-                               + LoadResString(355, Language::English) + QLatin1Char('\n')
-                               + LoadResString(356, Language::English);
+        const QString notice = LoadResString(354, Language::English) + QLatin1Char('\n') +
+                               LoadResString(355, Language::English) + QLatin1Char('\n') +
+                               LoadResString(356, Language::English);
         EXPECT_EQ(log[1].value(QStringLiteral("text")).toString(), notice);
-        EXPECT_EQ(log[1].value(QStringLiteral("buttons")).toArray(), QJsonArray({QStringLiteral("OK")}));
+        EXPECT_EQ(log[1].value(QStringLiteral("buttons")).toArray(),
+                  QJsonArray({QStringLiteral("OK")}));
         EXPECT_EQ(log[1].value(QStringLiteral("title")).toString(), QStringLiteral("DFX-QMX07K"));
-        EXPECT_EQ(p.settings()->value(QStringLiteral("Protocol")).toString(), QLatin1String(protocol));
+        EXPECT_EQ(p.settings()->value(QStringLiteral("Protocol")).toString(),
+                  QLatin1String(protocol));
         // Nothing was saved for the line, so the library's start settings are the defaults.
         EXPECT_EQ(p.settings()->value(QStringLiteral("Port")).toString(), QStringLiteral("COM1"));
         EXPECT_EQ(p.settings()->value(QStringLiteral("Parity")).toString(), QStringLiteral("EVEN"));
@@ -319,8 +384,10 @@ TEST(ProgramExit, SettingsThatAreNotNumbersOrOutOfRangeFallBackToTheirDefaults)
     p.setAnswers({QStringLiteral("Yes")});
     p.start();
     ASSERT_TRUE(p.waitReady());
-    EXPECT_EQ(p.widget(QStringLiteral("MainDisp/SSTab1")).value(QStringLiteral("current")).toInt(), 0);
-    EXPECT_EQ(p.widget(QStringLiteral("MainDisp/SSTab2")).value(QStringLiteral("current")).toInt(), 0);
+    EXPECT_EQ(p.widget(QStringLiteral("MainDisp/SSTab1")).value(QStringLiteral("current")).toInt(),
+              0);
+    EXPECT_EQ(p.widget(QStringLiteral("MainDisp/SSTab2")).value(QStringLiteral("current")).toInt(),
+              0);
     ASSERT_TRUE(triggerAndWaitGone(p, "mnuExit"));
     EXPECT_EQ(p.msgLog().size(), 1); // protocol 0 after the fallback: no notice
     EXPECT_EQ(p.settings()->value(QStringLiteral("Protocol")).toString(), QStringLiteral("0"));
@@ -339,15 +406,19 @@ TEST(ProgramFiles, SaveOfAFreshStartWritesTheExact63Lines)
     EXPECT_EQ(log[0], QJsonObject({{QStringLiteral("beep"), 1}}));
     EXPECT_EQ(log[1].value(QStringLiteral("box")).toString(), QStringLiteral("file"));
     EXPECT_EQ(log[1].value(QStringLiteral("mode")).toString(), QStringLiteral("save"));
-    EXPECT_EQ(log[1].value(QStringLiteral("dir")).toString(), p.programFolder() + QStringLiteral("/Setdata"));
-    EXPECT_EQ(log[1].value(QStringLiteral("filter")).toString(), QStringLiteral("*.dat(data file)|*.dat"));
+    EXPECT_EQ(log[1].value(QStringLiteral("dir")).toString(),
+              p.programFolder() + QStringLiteral("/Setdata"));
+    EXPECT_EQ(log[1].value(QStringLiteral("filter")).toString(),
+              QStringLiteral("*.dat(data file)|*.dat"));
     EXPECT_EQ(log[1].value(QStringLiteral("answer")).toString(), path);
     ASSERT_TRUE(p.waitDump([&](const QJsonObject&) { return QFile::exists(path); }));
     const QStringList lines = fileLines(path);
     EXPECT_EQ(lines.size(), 63);
     EXPECT_EQ(lines, defaultFileLines());
     // The progress bars are put away again.
-    EXPECT_FALSE(p.widget(QStringLiteral("MainDisp/ProgressBar1")).value(QStringLiteral("visible")).toBool());
+    EXPECT_FALSE(p.widget(QStringLiteral("MainDisp/ProgressBar1"))
+                     .value(QStringLiteral("visible"))
+                     .toBool());
 }
 
 TEST(ProgramFiles, SavingOverAFileAsksFirst)
@@ -363,10 +434,12 @@ TEST(ProgramFiles, SavingOverAFileAsksFirst)
     p.command(QStringLiteral("trigger MainDisp/mnuSave"));
     ASSERT_TRUE(p.waitLog(4));
     QList<QJsonObject> log = p.msgLog();
-    EXPECT_EQ(log[2].value(QStringLiteral("text")).toString(), LoadResString(507, Language::English));
+    EXPECT_EQ(log[2].value(QStringLiteral("text")).toString(),
+              LoadResString(507, Language::English));
     EXPECT_EQ(log[2].value(QStringLiteral("icon")).toString(), QStringLiteral("question"));
     EXPECT_EQ(log[2].value(QStringLiteral("title")).toString(), QStringLiteral("DFX-QMX07K"));
-    EXPECT_EQ(log[3].value(QStringLiteral("text")).toString(), LoadResString(508, Language::English));
+    EXPECT_EQ(log[3].value(QStringLiteral("text")).toString(),
+              LoadResString(508, Language::English));
     EXPECT_EQ(fileLines(path), QStringList{QStringLiteral("keep me")});
 
     // Yes: replaced. A name without its extension gets ".dat".
@@ -381,8 +454,9 @@ TEST(ProgramFiles, SavingOverAFileAsksFirst)
 TEST(ProgramFiles, ACommandLineFileIsLoadedAtStart)
 {
     ProgramRun p;
-    QStringList lines{QStringLiteral("\"QMX-400\""), QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("0"),
-                      QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("0")};
+    QStringList lines{QStringLiteral("\"QMX-400\""), QStringLiteral("0"), QStringLiteral("1"),
+                      QStringLiteral("0"),           QStringLiteral("3"), QStringLiteral("1"),
+                      QStringLiteral("2"),           QStringLiteral("0")};
     for (int item = 11; item <= 65; ++item)
         lines << QString::number(item * 7 - 300);
     QDir().mkpath(p.root() + QStringLiteral("/sets"));
@@ -409,7 +483,8 @@ TEST(ProgramFiles, CommandLineFilesThatAreMissingBadOrNotTaken)
         QStringList content; // empty: no file is written
         int message;         // 0: none
     };
-    QStringList bad{QStringLiteral("\"QMX-400\""), QStringLiteral("0"), QStringLiteral("1")}; // ends early
+    QStringList bad{QStringLiteral("\"QMX-400\""), QStringLiteral("0"),
+                    QStringLiteral("1")}; // ends early
     QStringList good{QStringLiteral("\"QMX-400\"")};
     for (int i = 0; i < 62; ++i)
         good << QStringLiteral("1");
@@ -429,9 +504,15 @@ TEST(ProgramFiles, CommandLineFilesThatAreMissingBadOrNotTaken)
         const QList<QJsonObject> log = p.msgLog();
         if (c.message) {
             ASSERT_EQ(log.size(), 1) << c.name;
-            EXPECT_EQ(log[0].value(QStringLiteral("text")).toString(), LoadResString(c.message, Language::English)) << c.name;
-            EXPECT_EQ(log[0].value(QStringLiteral("title")).toString(), QStringLiteral("DFX-QMX07K")) << c.name;
-            EXPECT_EQ(log[0].value(QStringLiteral("buttons")).toArray(), QJsonArray({QStringLiteral("OK")})) << c.name;
+            EXPECT_EQ(log[0].value(QStringLiteral("text")).toString(),
+                      LoadResString(c.message, Language::English))
+                << c.name;
+            EXPECT_EQ(log[0].value(QStringLiteral("title")).toString(),
+                      QStringLiteral("DFX-QMX07K"))
+                << c.name;
+            EXPECT_EQ(log[0].value(QStringLiteral("buttons")).toArray(),
+                      QJsonArray({QStringLiteral("OK")}))
+                << c.name;
         } else {
             EXPECT_TRUE(log.isEmpty()) << c.name;
         }
@@ -439,24 +520,34 @@ TEST(ProgramFiles, CommandLineFilesThatAreMissingBadOrNotTaken)
         const QString saved = p.root() + QStringLiteral("/saved.dat");
         p.addAnswers({saved});
         p.command(QStringLiteral("trigger MainDisp/mnuSave"));
-        ASSERT_TRUE(p.waitDump([&](const QJsonObject&) { return fileLines(saved).size() == 63; })) << c.name;
+        ASSERT_TRUE(p.waitDump([&](const QJsonObject&) { return fileLines(saved).size() == 63; }))
+            << c.name;
         EXPECT_EQ(fileLines(saved), defaultFileLines()) << c.name;
     }
 }
 
 TEST(ProgramHelp, HelpOpensTheFileOfTheLanguage)
 {
-    for (const auto& [lang, suffix] : {std::pair{"en_US.UTF-8", "DFX-QMX07K_E.html"}, std::pair{"ja_JP.UTF-8", "DFX-QMX07K_J.html"}}) {
+    for (const auto& [lang, suffix] : {std::pair{"en_US.UTF-8", "DFX-QMX07K_E.html"},
+                                       std::pair{"ja_JP.UTF-8", "DFX-QMX07K_J.html"}}) {
         ProgramRun p{QString::fromLatin1(lang)};
         p.start();
         ASSERT_TRUE(p.waitReady());
         p.command(QStringLiteral("trigger MainDisp/mnuHelp2"));
-        ASSERT_TRUE(p.waitDump([](const QJsonObject& w) { return w.contains(QStringLiteral("HelpWindow/Browser")); }));
+        ASSERT_TRUE(p.waitDump(
+            [](const QJsonObject& w) { return w.contains(QStringLiteral("HelpWindow/Browser")); }));
         const QJsonObject w = p.dump();
-        const QString shown = w.value(QStringLiteral("HelpWindow/Browser")).toObject().value(QStringLiteral("text")).toString();
-        EXPECT_TRUE(shown.endsWith(QLatin1Char('/') + QLatin1String(suffix))) << shown.toStdString();
+        const QString shown = w.value(QStringLiteral("HelpWindow/Browser"))
+                                  .toObject()
+                                  .value(QStringLiteral("text"))
+                                  .toString();
+        EXPECT_TRUE(shown.endsWith(QLatin1Char('/') + QLatin1String(suffix)))
+            << shown.toStdString();
         EXPECT_TRUE(QFile::exists(shown));
-        EXPECT_TRUE(w.value(QStringLiteral("HelpWindow")).toObject().value(QStringLiteral("visible")).toBool());
+        EXPECT_TRUE(w.value(QStringLiteral("HelpWindow"))
+                        .toObject()
+                        .value(QStringLiteral("visible"))
+                        .toBool());
     }
 }
 
@@ -466,14 +557,32 @@ TEST(ProgramHelp, TheVersionBoxShowsTheVersion)
     p.start();
     ASSERT_TRUE(p.waitReady());
     p.command(QStringLiteral("trigger MainDisp/mnuVer"));
-    ASSERT_TRUE(p.waitDump([](const QJsonObject& w) { return w.contains(QStringLiteral("SubDisp_About/Label4")); }));
+    ASSERT_TRUE(p.waitDump(
+        [](const QJsonObject& w) { return w.contains(QStringLiteral("SubDisp_About/Label4")); }));
     QJsonObject w = p.dump();
-    EXPECT_EQ(w.value(QStringLiteral("SubDisp_About/Label4")).toObject().value(QStringLiteral("text")).toString(), QStringLiteral("3.0.0"));
-    EXPECT_EQ(w.value(QStringLiteral("SubDisp_About/Label1")).toObject().value(QStringLiteral("text")).toString(), QStringLiteral("DFX-QMX07K"));
-    EXPECT_EQ(w.value(QStringLiteral("SubDisp_About")).toObject().value(QStringLiteral("text")).toString(), LoadResString(256, Language::English));
-    EXPECT_EQ(w.value(QStringLiteral("SubDisp_About/Command1")).toObject().value(QStringLiteral("text")).toString(), QStringLiteral("OK"));
+    EXPECT_EQ(w.value(QStringLiteral("SubDisp_About/Label4"))
+                  .toObject()
+                  .value(QStringLiteral("text"))
+                  .toString(),
+              QStringLiteral("3.0.0"));
+    EXPECT_EQ(w.value(QStringLiteral("SubDisp_About/Label1"))
+                  .toObject()
+                  .value(QStringLiteral("text"))
+                  .toString(),
+              QStringLiteral("DFX-QMX07K"));
+    EXPECT_EQ(w.value(QStringLiteral("SubDisp_About"))
+                  .toObject()
+                  .value(QStringLiteral("text"))
+                  .toString(),
+              LoadResString(256, Language::English));
+    EXPECT_EQ(w.value(QStringLiteral("SubDisp_About/Command1"))
+                  .toObject()
+                  .value(QStringLiteral("text"))
+                  .toString(),
+              QStringLiteral("OK"));
     p.command(QStringLiteral("click SubDisp_About/Command1"));
-    ASSERT_TRUE(p.waitDump([](const QJsonObject& w) { return !w.contains(QStringLiteral("SubDisp_About")); }));
+    ASSERT_TRUE(p.waitDump(
+        [](const QJsonObject& w) { return !w.contains(QStringLiteral("SubDisp_About")); }));
     const QList<QJsonObject> log = p.msgLog();
     EXPECT_EQ(log.size(), 2); // a beep to open, a beep to close
 }
@@ -483,14 +592,24 @@ TEST(ProgramSeams, AutomationAnswersABoxThatWaitsForAPersonAndRefusesUnknownPath
     ProgramRun p;
     p.start();
     ASSERT_TRUE(p.waitReady());
-    EXPECT_FALSE(p.command(QStringLiteral("click MainDisp/NoSuchButton")).value(QStringLiteral("ok")).toBool());
-    EXPECT_FALSE(p.command(QStringLiteral("trigger MainDisp/mnuNothing")).value(QStringLiteral("ok")).toBool());
+    EXPECT_FALSE(p.command(QStringLiteral("click MainDisp/NoSuchButton"))
+                     .value(QStringLiteral("ok"))
+                     .toBool());
+    EXPECT_FALSE(p.command(QStringLiteral("trigger MainDisp/mnuNothing"))
+                     .value(QStringLiteral("ok"))
+                     .toBool());
     EXPECT_FALSE(p.command(QStringLiteral("answer Yes")).value(QStringLiteral("ok")).toBool());
 
     // No scripted answers: the exit question waits, and is answered from outside.
     p.command(QStringLiteral("trigger MainDisp/mnuExit"));
-    ASSERT_TRUE(p.waitDump([&](const QJsonObject&) { return !p.command(QStringLiteral("dump")).value(QStringLiteral("open_box")).isUndefined(); }));
-    EXPECT_EQ(p.command(QStringLiteral("dump")).value(QStringLiteral("open_box")).toObject().value(QStringLiteral("text")).toString(),
+    ASSERT_TRUE(p.waitDump([&](const QJsonObject&) {
+        return !p.command(QStringLiteral("dump")).value(QStringLiteral("open_box")).isUndefined();
+    }));
+    EXPECT_EQ(p.command(QStringLiteral("dump"))
+                  .value(QStringLiteral("open_box"))
+                  .toObject()
+                  .value(QStringLiteral("text"))
+                  .toString(),
               LoadResString(95, Language::English));
     EXPECT_TRUE(p.command(QStringLiteral("answer No")).value(QStringLiteral("ok")).toBool());
     ASSERT_TRUE(p.waitLog(2));
@@ -500,9 +619,13 @@ TEST(ProgramSeams, AutomationAnswersABoxThatWaitsForAPersonAndRefusesUnknownPath
     // The group buttons through the automation: the frame and its set buttons follow.
     p.command(QStringLiteral("click MainDisp/Cmd_True(6)"));
     ASSERT_TRUE(p.waitDump([](const QJsonObject& w) {
-        return !w.value(QStringLiteral("MainDisp/Frame_Other2")).toObject().value(QStringLiteral("enabled")).toBool();
+        return !w.value(QStringLiteral("MainDisp/Frame_Other2"))
+                    .toObject()
+                    .value(QStringLiteral("enabled"))
+                    .toBool();
     }));
-    EXPECT_FALSE(p.widget(QStringLiteral("MainDisp/Cmd_set(56)")).value(QStringLiteral("enabled")).toBool());
+    EXPECT_FALSE(
+        p.widget(QStringLiteral("MainDisp/Cmd_set(56)")).value(QStringLiteral("enabled")).toBool());
 
     EXPECT_TRUE(p.command(QStringLiteral("quit")).value(QStringLiteral("ok")).toBool());
     ASSERT_TRUE(p.waitFinished());

@@ -49,8 +49,8 @@ int main(int argc, char** argv)
     }
     std::sort(ms.begin(), ms.end());
     std::sort(rss.begin(), rss.end());
-    std::printf("runs %d\nstart to load step done: median %lld ms, min %lld ms, max %lld ms\n", runs,
-                static_cast<long long>(ms[ms.size() / 2]), static_cast<long long>(ms.front()),
+    std::printf("runs %d\nstart to load step done: median %lld ms, min %lld ms, max %lld ms\n",
+                runs, static_cast<long long>(ms[ms.size() / 2]), static_cast<long long>(ms.front()),
                 static_cast<long long>(ms.back()));
     std::printf("resident memory after start: median %ld KiB (%.1f MiB)\n", rss[rss.size() / 2],
                 rss[rss.size() / 2] / 1024.0);

@@ -21,10 +21,11 @@ TEST(CommandLine, OnlyAPathEndingInLowerCaseDatIsTaken)
         {{QStringLiteral("/data/set1.dat")}, "/data/set1.dat"},
         {{QStringLiteral("set1.dat")}, "/home/op/work/set1.dat"},
         {{QStringLiteral("../sets/a.dat")}, "/home/op/sets/a.dat"},
-        {{QStringLiteral("/data/my"), QStringLiteral("set.dat")}, "/data/my set.dat"}, // split by an unquoted blank
-        {{QStringLiteral("\"/data/q.dat\"")}, "/data/q.dat"},                           // quotes kept by the caller
-        {{QStringLiteral("a.dat")}, "/home/op/work/a.dat"},                             // seven characters quoted
-        {{QStringLiteral(".dat")}, ""},                                                 // six: treated as empty
+        {{QStringLiteral("/data/my"), QStringLiteral("set.dat")},
+         "/data/my set.dat"},                                 // split by an unquoted blank
+        {{QStringLiteral("\"/data/q.dat\"")}, "/data/q.dat"}, // quotes kept by the caller
+        {{QStringLiteral("a.dat")}, "/home/op/work/a.dat"},   // seven characters quoted
+        {{QStringLiteral(".dat")}, ""},                       // six: treated as empty
         {{QStringLiteral("/data/SET1.DAT")}, ""},
         {{QStringLiteral("/data/set1.Dat")}, ""},
         {{QStringLiteral("/data/set1.txt")}, ""},
@@ -32,7 +33,8 @@ TEST(CommandLine, OnlyAPathEndingInLowerCaseDatIsTaken)
         {{}, ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(commandLineSetData(c.words, start), QLatin1String(c.expected)) << c.words.join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(commandLineSetData(c.words, start), QLatin1String(c.expected))
+            << c.words.join(QLatin1Char('|')).toStdString();
 }
 
 TEST(StartupFile, MissingBadAndGoodFiles)
@@ -45,8 +47,9 @@ TEST(StartupFile, MissingBadAndGoodFiles)
             f.write(l.toLatin1() + "\r\n");
         return f.fileName();
     };
-    QStringList good{QStringLiteral("\"RDQMX\""), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("0"),
-                     QStringLiteral("4"), QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("0")};
+    QStringList good{QStringLiteral("\"RDQMX\""), QStringLiteral("1"), QStringLiteral("1"),
+                     QStringLiteral("0"),         QStringLiteral("4"), QStringLiteral("0"),
+                     QStringLiteral("1"),         QStringLiteral("0")};
     for (int item = 11; item <= 66; ++item)
         good << QString::number(-item);
     QStringList bad = good;

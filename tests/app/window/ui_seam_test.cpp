@@ -48,9 +48,11 @@ protected:
 TEST_F(Seam, AnswersAreTakenInOrderAndLogged)
 {
     answers("Yes\r\nno\n\nRetry\nOK\n");
-    EXPECT_EQ(MsgBox(QStringLiteral("Close?"), Buttons::YesNo, Icon::Question, QStringLiteral("T")), Answer::Yes);
+    EXPECT_EQ(MsgBox(QStringLiteral("Close?"), Buttons::YesNo, Icon::Question, QStringLiteral("T")),
+              Answer::Yes);
     EXPECT_EQ(MsgBox(QStringLiteral("Again?"), Buttons::YesNo, Icon::Question), Answer::No);
-    EXPECT_EQ(MsgBox(QStringLiteral("Model"), Buttons::RetryCancel, Icon::Exclamation), Answer::Retry);
+    EXPECT_EQ(MsgBox(QStringLiteral("Model"), Buttons::RetryCancel, Icon::Exclamation),
+              Answer::Retry);
     EXPECT_EQ(MsgBox(QStringLiteral("Done"), Buttons::OK, Icon::None), Answer::OK);
     Beep();
     const QList<QByteArray> l = logLines();
@@ -60,26 +62,36 @@ TEST_F(Seam, AnswersAreTakenInOrderAndLogged)
                                   {QStringLiteral("icon"), QStringLiteral("question")},
                                   {QStringLiteral("title"), QStringLiteral("T")},
                                   {QStringLiteral("text"), QStringLiteral("Close?")},
-                                  {QStringLiteral("buttons"), QJsonArray{QStringLiteral("Yes"), QStringLiteral("No")}},
+                                  {QStringLiteral("buttons"),
+                                   QJsonArray{QStringLiteral("Yes"), QStringLiteral("No")}},
                                   {QStringLiteral("answer"), QStringLiteral("Yes")}}));
-    EXPECT_EQ(QJsonDocument::fromJson(l[1]).object().value(QStringLiteral("title")).toString(), QStringLiteral("DFX-QMX07K"));
-    EXPECT_EQ(QJsonDocument::fromJson(l[1]).object().value(QStringLiteral("answer")).toString(), QStringLiteral("No"));
-    EXPECT_EQ(QJsonDocument::fromJson(l[2]).object().value(QStringLiteral("icon")).toString(), QStringLiteral("exclamation"));
+    EXPECT_EQ(QJsonDocument::fromJson(l[1]).object().value(QStringLiteral("title")).toString(),
+              QStringLiteral("DFX-QMX07K"));
+    EXPECT_EQ(QJsonDocument::fromJson(l[1]).object().value(QStringLiteral("answer")).toString(),
+              QStringLiteral("No"));
+    EXPECT_EQ(QJsonDocument::fromJson(l[2]).object().value(QStringLiteral("icon")).toString(),
+              QStringLiteral("exclamation"));
     EXPECT_EQ(QJsonDocument::fromJson(l[2]).object().value(QStringLiteral("buttons")).toArray(),
               (QJsonArray{QStringLiteral("Retry"), QStringLiteral("Cancel")}));
-    EXPECT_EQ(QJsonDocument::fromJson(l[3]).object().value(QStringLiteral("icon")).toString(), QStringLiteral("none"));
+    EXPECT_EQ(QJsonDocument::fromJson(l[3]).object().value(QStringLiteral("icon")).toString(),
+              QStringLiteral("none"));
     EXPECT_EQ(l[4], QByteArray("{\"beep\":1}"));
 }
 
 TEST_F(Seam, FileDialogsTakeAPathOrCancelAndAddTheExtension)
 {
     answers("/tmp/a\nCancel\n/tmp/b.dat\n/tmp/c.txt\n");
-    EXPECT_EQ(FileDialog(FileMode::Save, QStringLiteral("/s"), QStringLiteral("*.dat(data file)|*.dat"), QStringLiteral("dat")),
+    EXPECT_EQ(FileDialog(FileMode::Save, QStringLiteral("/s"),
+                         QStringLiteral("*.dat(data file)|*.dat"), QStringLiteral("dat")),
               QStringLiteral("/tmp/a.dat"));
-    EXPECT_EQ(FileDialog(FileMode::Open, QStringLiteral("/s"), QStringLiteral("*.dat(data file)|*.dat"), QStringLiteral("dat")), QString());
-    EXPECT_EQ(FileDialog(FileMode::Open, QStringLiteral("/s"), QStringLiteral("*.dat(data file)|*.dat"), QStringLiteral("dat")),
+    EXPECT_EQ(FileDialog(FileMode::Open, QStringLiteral("/s"),
+                         QStringLiteral("*.dat(data file)|*.dat"), QStringLiteral("dat")),
+              QString());
+    EXPECT_EQ(FileDialog(FileMode::Open, QStringLiteral("/s"),
+                         QStringLiteral("*.dat(data file)|*.dat"), QStringLiteral("dat")),
               QStringLiteral("/tmp/b.dat"));
-    EXPECT_EQ(FileDialog(FileMode::Open, QStringLiteral("/s"), QStringLiteral("x|*.txt"), QStringLiteral("dat")),
+    EXPECT_EQ(FileDialog(FileMode::Open, QStringLiteral("/s"), QStringLiteral("x|*.txt"),
+                         QStringLiteral("dat")),
               QStringLiteral("/tmp/c.txt"));
     const QList<QByteArray> l = logLines();
     ASSERT_EQ(l.size(), 4);
@@ -89,8 +101,10 @@ TEST_F(Seam, FileDialogsTakeAPathOrCancelAndAddTheExtension)
                            {QStringLiteral("dir"), QStringLiteral("/s")},
                            {QStringLiteral("filter"), QStringLiteral("*.dat(data file)|*.dat")},
                            {QStringLiteral("answer"), QStringLiteral("/tmp/a.dat")}}));
-    EXPECT_EQ(QJsonDocument::fromJson(l[1]).object().value(QStringLiteral("answer")).toString(), QStringLiteral("Cancel"));
-    EXPECT_EQ(QJsonDocument::fromJson(l[1]).object().value(QStringLiteral("mode")).toString(), QStringLiteral("open"));
+    EXPECT_EQ(QJsonDocument::fromJson(l[1]).object().value(QStringLiteral("answer")).toString(),
+              QStringLiteral("Cancel"));
+    EXPECT_EQ(QJsonDocument::fromJson(l[1]).object().value(QStringLiteral("mode")).toString(),
+              QStringLiteral("open"));
 }
 
 TEST_F(Seam, AnswersAddedLaterAreFoundAndNothingIsOpenWithoutABox)

@@ -21,7 +21,8 @@ protected:
     void SetUp() override
     {
         qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.filePath(QStringLiteral("config")));
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                           dir.filePath(QStringLiteral("config")));
         qputenv("QMX_MSGLOG", logPath().toUtf8());
         qputenv("QMX_ANSWERS", dir.filePath(QStringLiteral("answers.txt")).toUtf8());
         qmx::ui::resetAnswers();
@@ -61,8 +62,9 @@ protected:
         QStringList out;
         for (const QJsonObject& o : log())
             out << (o.contains(QStringLiteral("beep")) ? QStringLiteral("<beep>")
-                    : o.value(QStringLiteral("box")) == QStringLiteral("file") ? QStringLiteral("<file>")
-                                                                             : o.value(QStringLiteral("text")).toString());
+                    : o.value(QStringLiteral("box")) == QStringLiteral("file")
+                        ? QStringLiteral("<file>")
+                        : o.value(QStringLiteral("text")).toString());
         return out;
     }
     static QString S(int id) { return qmx::LoadResString(id, qmx::Language::English); }

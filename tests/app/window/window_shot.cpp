@@ -1,6 +1,7 @@
 // Test-only helper: saves a picture of the main window (and optionally of the version box) so the
 // layout can be looked at in each language. Not part of the program.
-//   qmx_window_shot OUT.png [MAINPAGE [SETTINGSPAGE]] [--about ABOUT.png] [--help HELP.png] [--file SET.dat]
+//   qmx_window_shot OUT.png [MAINPAGE [SETTINGSPAGE]] [--about ABOUT.png] [--help HELP.png] [--file
+//   SET.dat]
 #include "app/about_disp.h"
 #include "app/main_disp.h"
 #include "app/qmx_data.h"
@@ -46,8 +47,8 @@ int main(int argc, char** argv)
         w.SSTab2->setCurrentIndex(args.at(2).toInt());
     w.show();
     const QSize avail = app.primaryScreen()->size();
-    qInfo("window %dx%d (minimum %dx%d) on a %dx%d screen", w.width(), w.height(), w.minimumSizeHint().width(),
-          w.minimumSizeHint().height(), avail.width(), avail.height());
+    qInfo("window %dx%d (minimum %dx%d) on a %dx%d screen", w.width(), w.height(),
+          w.minimumSizeHint().width(), w.minimumSizeHint().height(), avail.width(), avail.height());
     QTimer::singleShot(400, [&] {
         w.grab().save(args.at(0));
         if (!about.isEmpty()) {

@@ -10,7 +10,7 @@ SimControl::SimControl(const QStringList& args)
 {
     log_ = dir_.filePath(QStringLiteral("wire.log"));
     socket_ = dir_.filePath(QStringLiteral("control.sock"));
-    QStringList all{QStringLiteral("--dir"), dir_.path(), QStringLiteral("--log"), log_,
+    QStringList all{QStringLiteral("--dir"),     dir_.path(), QStringLiteral("--log"), log_,
                     QStringLiteral("--control"), socket_};
     all += args;
     proc_.setProgram(QStringLiteral(QMX_SIM_BINARY));

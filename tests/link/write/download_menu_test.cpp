@@ -167,7 +167,8 @@ TEST_F(DownloadMenu, FromOfflineUnlocksAControllerThatWasLockedBefore)
     w->mnuDownload_Click();
     ASSERT_TRUE(runUntil([this] { return linkEnded() && !wire().isEmpty(); }));
     for (const QJsonObject& e : sim->wire())
-        EXPECT_NE(e.value("note").toString(), QStringLiteral("nak:6")) << e.value("reg").toString().toStdString();
+        EXPECT_NE(e.value("note").toString(), QStringLiteral("nak:6"))
+            << e.value("reg").toString().toStdString();
 }
 
 // ---- online

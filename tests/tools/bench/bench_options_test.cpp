@@ -13,8 +13,8 @@ using qmxbench::parseOptions;
 
 QStringList base(const QString& protocol = "rtu", const QString& address = "1")
 {
-    return {"--device", "/tmp/x", "--protocol", protocol, "--address", address, "--register",
-            "0000"};
+    return {"--device",  "/tmp/x", "--protocol", protocol,
+            "--address", address,  "--register", "0000"};
 }
 
 TEST(BenchOptions, DefaultsFollowTheProtocol)
@@ -44,9 +44,22 @@ TEST(BenchOptions, DefaultsFollowTheProtocol)
 TEST(BenchOptions, EveryOptionIsTaken)
 {
     auto args = base();
-    args << "--count" << "50" << "--speed" << "19200" << "--databits" << "8" << "--parity"
-         << "none" << "--stopbits" << "2" << "--timeout" << "150" << "--write" << "82ab"
-         << "--register" << "00a0";
+    args << "--count"
+         << "50"
+         << "--speed"
+         << "19200"
+         << "--databits"
+         << "8"
+         << "--parity"
+         << "none"
+         << "--stopbits"
+         << "2"
+         << "--timeout"
+         << "150"
+         << "--write"
+         << "82ab"
+         << "--register"
+         << "00a0";
     const auto o = parseOptions(args).options;
     ASSERT_TRUE(o);
     EXPECT_EQ(o->count, 50);
@@ -66,15 +79,23 @@ TEST(BenchOptions, RefusesWhatCannotBeMeant)
         return !r.options && !r.help && !r.error.isEmpty();
     };
     EXPECT_TRUE(refused({"--protocol", "rtu", "--address", "1", "--register", "0000"}));
-    EXPECT_TRUE(refused(base() << "--register" << "80"));
-    EXPECT_TRUE(refused(base() << "--register" << "0x80"));
-    EXPECT_TRUE(refused(base() << "--write" << "100"));
-    EXPECT_TRUE(refused(base() << "--count" << "0"));
-    EXPECT_TRUE(refused(base() << "--count" << "-5"));
-    EXPECT_TRUE(refused(base() << "--parity" << "mark"));
-    EXPECT_TRUE(refused(base() << "--databits" << "7")); // RTU carries whole bytes
+    EXPECT_TRUE(refused(base() << "--register"
+                               << "80"));
+    EXPECT_TRUE(refused(base() << "--register"
+                               << "0x80"));
+    EXPECT_TRUE(refused(base() << "--write"
+                               << "100"));
+    EXPECT_TRUE(refused(base() << "--count"
+                               << "0"));
+    EXPECT_TRUE(refused(base() << "--count"
+                               << "-5"));
+    EXPECT_TRUE(refused(base() << "--parity"
+                               << "mark"));
+    EXPECT_TRUE(refused(base() << "--databits"
+                               << "7")); // RTU carries whole bytes
     EXPECT_TRUE(refused(base() << "--timeout"));
-    EXPECT_TRUE(refused(base() << "--bogus" << "1"));
+    EXPECT_TRUE(refused(base() << "--bogus"
+                               << "1"));
     EXPECT_TRUE(refused(base("xmodem")));
     EXPECT_TRUE(refused(base("rtu", "96")));
     EXPECT_TRUE(refused(base("rtu", "1.5")));

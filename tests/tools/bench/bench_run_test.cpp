@@ -97,16 +97,16 @@ TEST_F(BenchAgainstSim, MakerReadsWithoutAnError)
 TEST_F(BenchAgainstSim, RefusalsAndSilenceAreErrors)
 {
     // A write to the read-only PV register is refused with a NAK; the key is not even needed.
-    const BenchRun refused = runBench({"--device", port("COM1"), "--protocol", "maker",
-                                       "--address", "0", "--register", "0080", "--count", "3",
-                                       "--write", "0001"});
+    const BenchRun refused =
+        runBench({"--device", port("COM1"), "--protocol", "maker", "--address", "0", "--register",
+                  "0080", "--count", "3", "--write", "0001"});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_EQ(refused.json["errors"].toInt(), 3);
     EXPECT_EQ(refused.json["refused"].toInt(), 3);
 
-    const BenchRun silent = runBench({"--device", port("COM2"), "--protocol", "maker", "--address",
-                                      "0", "--register", "0080", "--count", "2", "--timeout",
-                                      "50"});
+    const BenchRun silent =
+        runBench({"--device", port("COM2"), "--protocol", "maker", "--address", "0", "--register",
+                  "0080", "--count", "2", "--timeout", "50"});
     EXPECT_EQ(silent.exitCode, 1);
     EXPECT_EQ(silent.json["count"].toInt(), 2);
     EXPECT_EQ(silent.json["errors"].toInt(), 2);
@@ -115,8 +115,8 @@ TEST_F(BenchAgainstSim, RefusalsAndSilenceAreErrors)
 
 TEST_F(BenchAgainstSim, AbsentDeviceIsAnErrorWithoutFigures)
 {
-    const BenchRun r = runBench({"--device", port("COM8"), "--protocol", "maker", "--address", "0",
-                                 "--register", "0080"});
+    const BenchRun r = runBench(
+        {"--device", port("COM8"), "--protocol", "maker", "--address", "0", "--register", "0080"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_TRUE(r.err.contains("cannot open"));
