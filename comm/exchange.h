@@ -4,7 +4,7 @@
 // rest of the program calls them by.
 //
 // Implemented in three files: exchange.cpp (Sendcomm, ReadDataSet, ComCheck, waits),
-// access_key.cpp (Write_Key, Clear_Key), special_commands.cpp (Memono ... Send_Para).
+// access_key.cpp (Write_Key, Clear_Key), maker_commands.cpp (Memono ... Send_Para).
 #pragma once
 
 #include "app/qmx_data.h"
