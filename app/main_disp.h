@@ -341,6 +341,9 @@ private:
     void goFullyOffline();
     // The online check.
     bool ScreenOverwritten = false;
+    // Judges a read's reply as monitoring and the online check do: stored, "NG", or the
+    // communication-error notice.
+    void storeReadReply(const QString& reply, int item);
     void readRegister(int item, const QString& code);
     bool identifyModel();
     void refreshScreenData();

@@ -21,21 +21,8 @@ void MainDisp::Read_Monitor()
                        d.CommNoTbl2(specialCodeIndex(item)), QString(), 3)
             : Sendcomm(d.strAdr, QString(), QStringLiteral("03"), d.CommNoTbl(item), QString(), 3);
 
-    d.ComErr = false;
-    switch (judgeReadReply(d.Protocol, reply)) {
-    case ReadVerdict::Stored:
-        link->ReadDataSet(reply, item);
-        StatusBar1->setPanel(1, QStringLiteral("OK"));
-        break;
-    case ReadVerdict::Refused:
-        StatusBar1->setPanel(1, QStringLiteral("NG"));
-        break;
-    case ReadVerdict::NoAnswer:
-        // Stays up until the watchdog finds the link answering again.
-        host_->showCommError();
-        d.ComErr = true;
-        break;
-    }
+    // A missing answer stays on screen until the watchdog finds the link answering again.
+    storeReadReply(reply, item);
 
     // A failed read leaves the last status word, which is judged again all the same.
     if (item == 4)

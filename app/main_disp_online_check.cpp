@@ -35,7 +35,11 @@ OptionSet screenOptions(const QmxData& d)
 
 void MainDisp::readRegister(int item, const QString& code)
 {
-    const QString reply = Sendcomm(d.strAdr, QString(), QStringLiteral("03"), code, QString(), 3);
+    storeReadReply(Sendcomm(d.strAdr, QString(), QStringLiteral("03"), code, QString(), 3), item);
+}
+
+void MainDisp::storeReadReply(const QString& reply, int item)
+{
     d.ComErr = false;
     switch (judgeReadReply(d.Protocol, reply)) {
     case ReadVerdict::Stored:
