@@ -343,6 +343,8 @@ private:
     bool ScreenOverwritten = false;
     // Judges a read's reply as monitoring and the online check do: stored, "NG", or the
     // communication-error notice.
+    // Locks the controller and closes the port with both timers stopped (ComOK False).
+    void closeLockedLink();
     void storeReadReply(const QString& reply, int item);
     void readRegister(int item, const QString& code);
     bool identifyModel();

@@ -94,16 +94,20 @@ bool MainDisp::firstConnection()
     return true;
 }
 
+void MainDisp::closeLockedLink()
+{
+    // Locked again before the port closes, so the controller is never left open to writes.
+    link->Clear_Key();
+    Timer1.stop();
+    Timer6.stop();
+    d.ComOK = false;
+    QMXCom->Com_Close();
+}
+
 void MainDisp::goOffline()
 {
-    if (d.ComOK) {
-        // Locked again before the port closes, so the controller is never left open to writes.
-        link->Clear_Key();
-        Timer1.stop();
-        Timer6.stop();
-        d.ComOK = false;
-        QMXCom->Com_Close();
-    }
+    if (d.ComOK)
+        closeLockedLink();
     dropRequests();
     if (mnuTrace->isChecked()) {
         mnuTrace->setChecked(false);
@@ -218,13 +222,8 @@ void MainDisp::goOnlineAfterQuestions(int mode)
 
 void MainDisp::goFullyOffline()
 {
-    if (d.ComOK) {
-        link->Clear_Key();
-        Timer1.stop();
-        Timer6.stop();
-        d.ComOK = false;
-        QMXCom->Com_Close();
-    }
+    if (d.ComOK)
+        closeLockedLink();
     dropRequests();
     if (d.ProtocolSel != 0)
         ui::MsgBox(LoadResLines({354, 355, 356}), ui::Buttons::OK, ui::Icon::None);

@@ -126,12 +126,7 @@ void MainDisp::refuseOnline(int stringId)
     ui::MsgBox(LoadResString(stringId), ui::Buttons::OK, ui::Icon::None);
     d.OnLine = false;
     if (d.ComOK) {
-        // Locked again before the port closes, as going offline does.
-        link->Clear_Key();
-        Timer1.stop();
-        Timer6.stop();
-        d.ComOK = false;
-        QMXCom->Com_Close();
+        closeLockedLink();
         dropRequests();
         StatusBar1->setPanel(4, QString());
         // The offline look, the communication-error box included: no watchdog runs offline to
