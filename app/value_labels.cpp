@@ -49,48 +49,6 @@ constexpr Target kTargets[] = {
     {66, Ctl::Label_othval, 23, Rule::Three},
 };
 
-QString codeText(const QmxData& d, int item, int v)
-{
-    switch (item) {
-    case 12:
-        return ATAR_Text(d, v);
-    case 22:
-        return Lock_Text(v);
-    case 27:
-        return Dp_Text(v);
-    case 32:
-        return Cool_Type_Text(v);
-    case 36:
-    case 37:
-        return Alarm_Type_Text(v);
-    case 42:
-        return Indication_Text(v);
-    case 45:
-        return OutOff_Text(v);
-    case 46:
-        return AutoMan_Text(v);
-    case 48:
-    case 49:
-        return Alarm_Energize_Text(v);
-    case 50:
-        return MakeRange(d);
-    case 51:
-        return Action_Text(v);
-    case 55:
-        return Backlight_Text(v);
-    case 56:
-        return PvColor_Text(v);
-    case 62:
-        return EventInput_Text(v);
-    case 63:
-        return Output_Text(v);
-    case 64:
-        return KeyFunction_Text(v);
-    default:
-        return QString();
-    }
-}
-
 // Nothing when the decimal point is outside 0..3: the label keeps its text.
 std::optional<QString> byDecimalPoint(const QmxData& d, int v)
 {
@@ -124,7 +82,7 @@ std::optional<QString> labelText(const QmxData& d, const Target& t)
     case Rule::Three:
         return formatScaled(v, 3);
     case Rule::Code:
-        return codeText(d, t.item, v);
+        return Code_Text(d, t.item, v);
     }
     return std::nullopt;
 }

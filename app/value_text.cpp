@@ -174,6 +174,49 @@ QString Indication_Text(int code)
     return pick(code, ids);
 }
 
+// The texts the value labels give a selection item's code.
+QString Code_Text(const QmxData& d, int item, int v)
+{
+    switch (item) {
+    case 12:
+        return ATAR_Text(d, v);
+    case 22:
+        return Lock_Text(v);
+    case 27:
+        return Dp_Text(v);
+    case 32:
+        return Cool_Type_Text(v);
+    case 36:
+    case 37:
+        return Alarm_Type_Text(v);
+    case 42:
+        return Indication_Text(v);
+    case 45:
+        return OutOff_Text(v);
+    case 46:
+        return AutoMan_Text(v);
+    case 48:
+    case 49:
+        return Alarm_Energize_Text(v);
+    case 50:
+        return MakeRange(d);
+    case 51:
+        return Action_Text(v);
+    case 55:
+        return Backlight_Text(v);
+    case 56:
+        return PvColor_Text(v);
+    case 62:
+        return EventInput_Text(v);
+    case 63:
+        return Output_Text(v);
+    case 64:
+        return KeyFunction_Text(v);
+    default:
+        return QString();
+    }
+}
+
 namespace {
 
 // Selection items of the settings pages.
@@ -192,8 +235,6 @@ QString selectionText(const QmxData& d, int item, int v)
         }
         return QString();
     }
-    case 22:
-        return Lock_Text(v);
     case 27: {
         static const char* const texts[] = {"XXXX", "XXX.X", "XX.XX", "X.XXX"};
         return v >= 0 && v <= 3 ? QString::fromLatin1(texts[v]) : QString();
@@ -202,34 +243,15 @@ QString selectionText(const QmxData& d, int item, int v)
         static constexpr int ids[] = {217, 218, 219};
         return pick(v, ids);
     }
-    case 36:
-    case 37:
-        return Alarm_Type_Text(v);
-    case 42:
-        return Indication_Text(v);
     case 45:
         return str(v == 0 ? 318 : 317);
-    case 46:
-        return AutoMan_Text(v);
     case 48:
     case 49:
         return str(v == 0 ? 242 : 243);
-    case 50:
-        return MakeRange(d);
     case 51:
         return str(v == 0 ? 213 : 214);
-    case 55:
-        return Backlight_Text(v);
-    case 56:
-        return PvColor_Text(v);
-    case 62:
-        return EventInput_Text(v);
-    case 63:
-        return Output_Text(v);
-    case 64:
-        return KeyFunction_Text(v);
-    default:
-        return QString();
+    default: // the same texts as the value labels
+        return Code_Text(d, item, v);
     }
 }
 

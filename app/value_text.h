@@ -34,6 +34,10 @@ QString Output_Text(int code);
 QString KeyFunction_Text(int code);
 QString Indication_Text(int code);
 
+// The text the value labels give a selection item's code (the code-to-text routine of that item);
+// empty for an item that is not a selection.
+QString Code_Text(const QmxData& d, int item, int code);
+
 // Input-type classes.
 bool isDecimalTemperatureType(int inputType);
 bool isDcInputType(int inputType);
