@@ -190,22 +190,6 @@ void writeLines(const QString& path, const QStringList& lines)
         f.write(l.toLatin1() + "\r\n");
 }
 
-int countMsg(const QList<QJsonObject>& log, const QString& text)
-{
-    int n = 0;
-    for (const QJsonObject& o : log)
-        n += o.value(QStringLiteral("text")).toString() == text;
-    return n;
-}
-
-QJsonObject findMsg(const QList<QJsonObject>& log, const QString& text)
-{
-    for (const QJsonObject& o : log)
-        if (o.value(QStringLiteral("text")).toString() == text)
-            return o;
-    return {};
-}
-
 bool triggerAndWaitGone(ProgramRun& p, const char* action)
 {
     EXPECT_TRUE(p.command(QStringLiteral("trigger MainDisp/") + QLatin1String(action))
