@@ -311,6 +311,10 @@ private:
     // The model read of the first connection, after the key write: false when the connection
     // ends here (a wrong model after its box, or a refusal that closed the port).
     bool readModel();
+    // The model read (the key register for the user-map variant, the special read otherwise) and
+    // the Retry/Cancel box of a model this program does not serve (always returns false).
+    QString sendModelRead();
+    bool refuseWrongModel();
     // </connect>
 
     // Private routines and state of the scheduler, monitoring, upload and online routines.

@@ -16,10 +16,6 @@ namespace qmx {
 
 namespace {
 
-constexpr int kUserMapModel = 1706;
-constexpr int kStandardModel = 1364;
-constexpr int kInfraredModel = 1605;
-
 const QChar kAck(0x06);
 const QChar kEsc(0x1B);
 
@@ -62,7 +58,7 @@ MainDisp::MapCheck MainDisp::Check_UserMap()
     }
 
     d.ModelCode = fromHex4(QMXCom->Com_GetData(reply, 1));
-    if (d.ModelCode != kUserMapModel) {
+    if (d.ModelCode != kModelUserMap) {
         // A map taken into use earlier in this run stays: only a new map replaces it.
         d.UserMapFlag = false;
         return MapCheck::Answered;
@@ -107,12 +103,7 @@ MainDisp::MapCheck MainDisp::Check_UserMap()
 bool MainDisp::readModel()
 {
     LongStep step(*this);
-    // The user-map variant keeps its model code where the standard read finds it; the others
-    // answer it through the special read.
-    const QString reply = d.UserMapFlag ? Sendcomm(d.strAdr, QString(), QStringLiteral("03"),
-                                                   QStringLiteral("0000"), QString(), 3)
-                                        : Sendcomm(d.strAdr, QString(), commandChar(kCmdReadFirst),
-                                                   QStringLiteral("002A"), QString(), 3);
+    const QString reply = sendModelRead();
     d.ComErr = false;
 
     if (reply.isEmpty()) {
@@ -142,18 +133,30 @@ bool MainDisp::readModel()
 
     StatusBar1->setPanel(1, QString());
     d.ModelCode = fromHex4(QMXCom->Com_GetData(reply, 1));
-    const bool served = d.UserMapFlag
-                            ? d.ModelCode == kUserMapModel
-                            : d.ModelCode == kStandardModel || d.ModelCode == kInfraredModel;
-    if (served) {
+    if (isServedModel(d.ModelCode, d.UserMapFlag)) {
         d.ComOK = true;
-        d.RDModel = !d.UserMapFlag && d.ModelCode == kInfraredModel;
+        d.RDModel = !d.UserMapFlag && d.ModelCode == kModelInfrared;
         d.ModelRetry = false;
         // A passed check ends any earlier failure, so it cannot hold back later connections.
         d.ModelErr = false;
         return true;
     }
 
+    return refuseWrongModel();
+}
+
+QString MainDisp::sendModelRead()
+{
+    // The user-map variant keeps its model code where the standard read finds it; the others
+    // answer it through the special read.
+    return d.UserMapFlag ? Sendcomm(d.strAdr, QString(), QStringLiteral("03"),
+                                    QStringLiteral("0000"), QString(), 3)
+                         : Sendcomm(d.strAdr, QString(), commandChar(kCmdReadFirst),
+                                    QStringLiteral("002A"), QString(), 3);
+}
+
+bool MainDisp::refuseWrongModel()
+{
     const ui::Answer a =
         ui::MsgBox(LoadResString(796), ui::Buttons::RetryCancel, ui::Icon::Exclamation);
     d.ModelErr = true;

@@ -21,10 +21,6 @@ namespace qmx {
 
 namespace {
 
-constexpr int kModelUserMap = 1706;
-constexpr int kModelStandard = 1364;
-constexpr int kModelInfrared = 1605;
-
 OptionSet screenOptions(const QmxData& d)
 {
     return {d.OptSet_Alarm2, d.OptSet_HeatCool, d.OptSet_HB,
@@ -58,10 +54,7 @@ void MainDisp::storeReadReply(const QString& reply, int item)
 
 bool MainDisp::identifyModel()
 {
-    const QString reply = d.UserMapFlag ? Sendcomm(d.strAdr, QString(), QStringLiteral("03"),
-                                                   QStringLiteral("0000"), QString(), 3)
-                                        : Sendcomm(d.strAdr, QString(), commandChar(kCmdReadFirst),
-                                                   QStringLiteral("002A"), QString(), 3);
+    const QString reply = sendModelRead();
     d.ComErr = false;
     if (reply.isEmpty()) {
         // Without an answer the check goes on with the model it knew.
@@ -75,17 +68,8 @@ bool MainDisp::identifyModel()
     }
     StatusBar1->setPanel(1, QString());
     d.ModelCode = fromHex4(QMXCom->Com_GetData(reply, 1));
-    const bool known = d.UserMapFlag
-                           ? d.ModelCode == kModelUserMap
-                           : d.ModelCode == kModelStandard || d.ModelCode == kModelInfrared;
-    if (!known) {
-        const auto answer =
-            ui::MsgBox(LoadResString(796), ui::Buttons::RetryCancel, ui::Icon::Exclamation);
-        d.ModelErr = true;
-        d.OpenCount = 3;
-        d.ModelRetry = answer == ui::Answer::Retry;
-        return false;
-    }
+    if (!isServedModel(d.ModelCode, d.UserMapFlag))
+        return refuseWrongModel();
     d.RDModel = d.ModelCode == kModelInfrared;
     d.ModelName = d.RDModel ? QStringLiteral("RDQMX") : QStringLiteral("QMX-400");
     d.ModelRetry = false;

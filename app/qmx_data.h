@@ -94,6 +94,17 @@ QString registerCode(int item);
 // String-table number of an item's row caption; 0 when it has none.
 int rowCaption(int item);
 
+// Model codes the controller reports in its key register.
+constexpr int kModelStandard = 1364;
+constexpr int kModelInfrared = 1605;
+constexpr int kModelUserMap = 1706; // the variant with a user register map
+// Whether this program serves a controller of `code`: the user-map variant only while its map is in
+// force, the standard and infrared models otherwise.
+constexpr bool isServedModel(int code, bool userMap)
+{
+    return userMap ? code == kModelUserMap : code == kModelStandard || code == kModelInfrared;
+}
+
 // The access key that unlocks the controller's settings.
 inline constexpr const char* kAccessKey = "8217";
 
