@@ -21,6 +21,11 @@ qint64 LineSettings::t35Ns() const
     return std::max<qint64>(charsNs(3.5), 1'750'000);
 }
 
+qint64 LineSettings::silenceLeftNs(qint64 lastLineNs, qint64 nowNs) const
+{
+    return std::max<qint64>(lastLineNs + t35Ns() - nowNs, 0);
+}
+
 std::optional<LineSettings> parseLineSettings(const QString& speed, const QString& dataBits,
                                               const QString& stopBits, const QString& parity)
 {

@@ -21,6 +21,8 @@ struct LineSettings {
     qint64 charsNs(double chars) const;
     // The Modbus RTU silent interval: 3.5 characters, but not below 1.75 ms at high speeds.
     qint64 t35Ns() const;
+    // What is left of the silent interval at `nowNs` when the line was last busy at `lastLineNs`.
+    qint64 silenceLeftNs(qint64 lastLineNs, qint64 nowNs) const;
 };
 
 // nullopt when any text is not one the line can take.

@@ -117,7 +117,7 @@ struct Velder_Comm::Impl {
     // Modbus RTU tells frames apart by 3.5 silent characters; wait only for what is left of them.
     void keepSilentInterval()
     {
-        const qint64 left = lastLineNs + line.t35Ns() - now();
+        const qint64 left = line.silenceLeftNs(lastLineNs, now());
         if (left > 0)
             std::this_thread::sleep_for(std::chrono::nanoseconds(left));
     }
