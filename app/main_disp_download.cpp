@@ -19,8 +19,6 @@ namespace qmx {
 
 namespace {
 
-constexpr uint32_t kPaleYellow = 0xC0FFFF;
-constexpr uint32_t kBlue = 0xFF0000;
 constexpr int kStatusAutoTuning = 0x800;
 
 void refuseWhileAutoTuning()
@@ -84,14 +82,7 @@ void MainDisp::openTemporaryLink()
     Cmd_ONOFF->setEnabled(false);
     d.Downloading = true;
     keepScreenValues();
-    Label4->setText(LoadResString(162));
-    setBackColor(Label4, kPaleYellow);
-    mnuComset->setEnabled(false);
-    mnuOpset->setEnabled(false);
-    Cmd_ONOFF->setText(LoadResString(75));
-    setBackColor(Cmd_ONOFF, kBlue);
-    Label2->setText(LoadResString(74));
-    setBackColor(Label2, kPaleYellow);
+    showOnlineLook();
     // Opened whatever state the scheduler is in: the operator was promised this download. The
     // watchdog runs too, so errors during it are reported as for a download online.
     Timer1.start();
@@ -106,7 +97,7 @@ void MainDisp::openTemporaryLink()
 
 void MainDisp::endTemporaryLink()
 {
-    // The download wrote the access key: lock the controller again, as going offline does.
+    // The link wrote the access key: lock the controller again, as going offline does.
     if (QMXCom && QMXCom->isOpen())
         link->Clear_Key();
     if (d.ProtocolSel != 0) {

@@ -203,7 +203,6 @@ void MainDisp::Option_read()
 
 void MainDisp::Setdata_read1()
 {
-    const bool wasOnline = d.OnLine;
     QMXCom->Com_Open();
     readRegister(8, d.CommNoTbl(8));
     StatusBar1->setPanel(1, QString());
@@ -221,9 +220,9 @@ void MainDisp::Setdata_read1()
     d.OnLine = false;
     if (!d.ComOK)
         return;
-    // An online link has the controller unlocked; it is locked again before the port closes.
-    if (wasOnline)
-        link->Clear_Key();
+    // Online or on the download's own link, the controller was unlocked: it is locked again, and
+    // a Modbus controller is told about, before the port closes.
+    endTemporaryLink();
     Timer1.stop();
     Timer6.stop();
     d.ComOK = false;

@@ -28,7 +28,6 @@ constexpr int kAutoManual = 46;
 constexpr int kManualOutput = 47;
 constexpr int kAtBias = 52;
 constexpr int kInputType = 50;
-constexpr int kContactInput = 62;
 constexpr int kAbnormalOutput = 63;
 constexpr int kOutOffKey = 64;
 
@@ -52,26 +51,6 @@ bool needsLockFirst(int item)
 bool specialRoute(const QmxData& d, int item)
 {
     return specialItem(item) || (item == kSetValue && d.OptionBits() != 0);
-}
-
-// Whether the special read-back of items 59 to 63 makes an exchange. Where it does not, the
-// controller lacks the option that carries the item, so nothing confirms that the write took.
-bool specialReadBackMade(const QmxData& d, int item)
-{
-    const int ob = d.OptionBits();
-    const bool svMemory = (ob & 0x01) && !(ob & 0x02);
-    switch (item) {
-    case 59:
-    case kContactInput:
-        return svMemory;
-    case 60:
-    case 61:
-        return svMemory && d.ParaVal(kContactInput) == 0;
-    case kAbnormalOutput:
-        return d.ParaVal(kInputType) >= 30 && (d.OptionBits2() & 0x10);
-    default:
-        return true;
-    }
 }
 
 // Step buttons of the manual output, in tenths of a percent.
@@ -129,6 +108,10 @@ void MainDisp::Write_Para()
     StatusBar1->setPanel(4, LoadResString(453));
     const QString data = toHex4(d.ParaVal(item));
     const bool special = specialRoute(d, item);
+    const int acknowledgedBefore = link->specialWritesAcknowledged();
+    // The controller takes longer to answer for its input type, as in the download and the check.
+    if (item == kInputType)
+        QMXCom->setCom_TimeOut(400);
     if (!special) {
         reply = Sendcomm(d.strAdr, QString(), QStringLiteral("06"), d.CommNoTbl(item), data, 3);
     } else if (item == kAbnormalOutput) {
@@ -146,7 +129,12 @@ void MainDisp::Write_Para()
 
     // The special writes report their own replies; what is judged for them is the lock write's.
     d.ComErr = false;
-    switch (judgeReply(d.Protocol, reply, QStringLiteral("06"))) {
+    const Verdict verdict = judgeReply(d.Protocol, reply, QStringLiteral("06"));
+    // Whether the controller took the value: the plain write's answer, or an acknowledged special
+    // write.
+    const bool written = special ? link->specialWritesAcknowledged() > acknowledgedBefore
+                                 : verdict == Verdict::Accepted;
+    switch (verdict) {
     case Verdict::Accepted:
         StatusBar1->setPanel(1, kOK);
         d.DataValid = true;
@@ -175,21 +163,26 @@ void MainDisp::Write_Para()
     }
     StatusBar1->setPanel(4, QString());
 
-    // Read back what the controller holds now.
+    // Read back what the controller holds now. A value neither taken nor read back is put back,
+    // so nothing looks written that the controller does not hold.
+    bool readBack = false;
     if (specialItem(item)) {
-        if (!specialReadBackMade(d, item))
-            restore();
-        else if (item == kAbnormalOutput || item == kOutOffKey)
+        const int storedBefore = link->specialReadsStored();
+        // Each reads only what the controller's options carry.
+        if (item == kAbnormalOutput || item == kOutOffKey)
             link->Read_data();
         else
             link->Read_SV();
+        readBack = link->specialReadsStored() > storedBefore;
     } else {
         reply =
             Sendcomm(d.strAdr, QString(), QStringLiteral("03"), d.CommNoTbl(item), QString(), 3);
+        QMXCom->setCom_TimeOut(300);
         d.ComErr = false;
         switch (judgeReply(d.Protocol, reply, QStringLiteral("03"))) {
         case Verdict::Accepted:
             link->ReadDataSet(reply, item);
+            readBack = true;
             StatusBar1->setPanel(1, kOK);
             break;
         case Verdict::Busy:
@@ -207,6 +200,9 @@ void MainDisp::Write_Para()
             break;
         }
     }
+
+    if (!written && !readBack)
+        restore();
 
     StatusBar1->setPanel(1, QString());
     link->Dummy_Wait();

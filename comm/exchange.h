@@ -72,6 +72,11 @@ public:
 
     bool WaitFlag = false;
 
+    // Special writes the controller acknowledged and special reads that stored a value, counted
+    // from the start: a caller compares them around a step to learn whether anything took.
+    int specialWritesAcknowledged() const { return writesAcknowledged_; }
+    int specialReadsStored() const { return readsStored_; }
+
 private:
     bool svMemoryOption() const;
     void beginCommandFrame();
@@ -85,6 +90,8 @@ private:
     QmxData& data_;
     Velder_Comm& comm_;
     ExchangeHost& host_;
+    int writesAcknowledged_ = 0;
+    int readsStored_ = 0;
     QTimer Timer4;
 };
 

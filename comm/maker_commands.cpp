@@ -53,7 +53,10 @@ QString Exchange::special(char16_t command, int codeIndex, const QString& data)
 
 void Exchange::specialWrite(char16_t command, int codeIndex, const QString& data)
 {
-    ComCheck(special(command, codeIndex, data));
+    const QString reply = special(command, codeIndex, data);
+    if (reply.startsWith(QChar(0x06)))
+        ++writesAcknowledged_;
+    ComCheck(reply);
 }
 
 // A special read stores an acknowledged value; a refusal keeps the old one; anything else is a
@@ -65,6 +68,7 @@ void Exchange::specialRead(char16_t command, int codeIndex, int item)
     const QChar first = reply.isEmpty() ? QChar() : reply[0];
     if (first == QChar(0x06)) {
         ReadDataSet(reply, item);
+        ++readsStored_;
         host_.setStatusPanel(1, QStringLiteral("OK"));
     } else if (first == QChar(0x15) || first == QChar(0x1B)) {
         host_.setStatusPanel(1, QStringLiteral("NG"));

@@ -111,8 +111,10 @@ TEST_F(SpecialCommands, BothOptionBitsWriteSetValue2WithoutTheMemoryRead)
     data.MonVal(7) = 0x03;
     ex.SV_change("0005");
     EXPECT_EQ(wire(), (QStringList{kKeyWrite, "q FC32 0005", "r 001D 0005"}));
+    EXPECT_EQ(ex.specialWritesAcknowledged(), 2) << "the write took, though nothing reads it back";
     ex.Read_SV();
     EXPECT_EQ(wire().size(), 3) << "Read_SV makes no exchange at all";
+    EXPECT_EQ(ex.specialReadsStored(), 0);
 }
 
 TEST_F(SpecialCommands, OtherItemsMakeNoSpecialExchange)
@@ -132,6 +134,7 @@ TEST_F(SpecialCommands, RefusedWritesShowNgAndTheNextWriteFollows)
     EXPECT_EQ(wire(), (QStringList{kKeyWrite, "q FC94 0001", "r 004E 0001"}));
     EXPECT_TRUE(host.events.contains("panel1=NG"));
     EXPECT_EQ(host.panel1, "OK");
+    EXPECT_EQ(ex.specialWritesAcknowledged(), 1) << "only the second of the pair took";
     data.ParaNo = 64;
     ctl.script(0x72, "004F", {Scripted::esc()});
     ex.DCOSL_change("0000");
@@ -149,6 +152,7 @@ TEST_F(SpecialCommands, ReadSetValue2SecondValueStands)
     ex.Read_SV();
     EXPECT_EQ(wire(), (QStringList{kKeyWrite, "a FC32", "b 001D"}));
     EXPECT_EQ(data.ParaVal(59), 0x123);
+    EXPECT_EQ(ex.specialReadsStored(), 1);
     EXPECT_EQ(host.panel1, "OK");
     EXPECT_EQ(comm.Com_TimeOut(), 300);
 }

@@ -139,7 +139,8 @@ TEST_F(DownloadFromOffline, OptionsThatDoNotMatchRefuseBeforeAnythingIsWritten)
     w->Timer1_Timer();
     EXPECT_EQ(texts(), QStringList{S(295)});
     expectOfflineAgain();
-    EXPECT_EQ(wire(), (QStringList{read("00A2"), read("00A1")}));
+    // Only the lock follows the check: the controller is never left unlocked.
+    EXPECT_EQ(wire(), (QStringList{read("00A2"), read("00A1"), lock()}));
 }
 
 } // namespace

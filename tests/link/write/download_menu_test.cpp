@@ -160,6 +160,21 @@ TEST_F(DownloadMenuModbus, EndsAsGoingOfflineDoes)
     EXPECT_EQ(d.Protocol, 1);
 }
 
+TEST_F(DownloadMenuModbus, RefusedByTheOptionCheckLocksAgainAndEndsAsGoingOfflineDoes)
+{
+    d.OptSet_Alarm2 = 1; // the screen data is for a controller with the second alarm
+    answers(QStringList{"Yes", "Yes"} + kSpareAnswers);
+    w->mnuDownload_Click();
+    ASSERT_TRUE(runUntil([this] { return linkEnded() && !wire().isEmpty(); }));
+
+    EXPECT_EQ(wire(), (QStringList{"06 0000 8217", "20 00A2", "20 00A1", "50 0000 0000"}));
+    EXPECT_TRUE(texts().contains(S(295)));
+    EXPECT_TRUE(texts().contains(S(354) + '\n' + S(355) + '\n' + S(356)));
+    EXPECT_EQ(d.Protocol, 1);
+    EXPECT_FALSE(w->QMXCom->isOpen());
+    EXPECT_EQ(w->Cmd_ONOFF->text(), S(74));
+}
+
 TEST_F(DownloadMenu, FromOfflineUnlocksAControllerThatWasLockedBefore)
 {
     // As after going offline: the key cleared. No write of the download may be refused for it.
