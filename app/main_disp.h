@@ -110,6 +110,8 @@ public:
     void checkcommunicate();
     void checkcommunicate2();
     void communicate();
+    // The last first connection found the controller but could not use its register map file.
+    bool mapFileUnusable() const { return mapFileUnusable_; }
     void Command1_Click();
     void Command2_Click();
     void mnuComset_Click();
@@ -130,7 +132,9 @@ public:
     void Cmd_ONOFF_Click();
     void ofline();
     enum class OnlineCheck { Passed, Adopted, Refused, ModelError };
-    OnlineCheck Setdata_read();
+    // `screenDataGoesOut`: a download of the screen data follows, so nothing of it is refreshed
+    // from the controller first, even when it has just been saved.
+    OnlineCheck Setdata_read(bool screenDataGoesOut = false);
     void Option_read();
     void Setdata_read1();
 
@@ -305,9 +309,13 @@ private:
     // model code and, for the user-map variant, takes the map file of its ROM number into use.
     // Answered: the controller answered the first read (acknowledged or escaped).
     // NoAnswer: no reply, or not a read reply in Modbus. Refused: the port was closed.
-    // Failed: a ROM mismatch or an unusable map file, already told to the operator.
-    enum class MapCheck { Answered, NoAnswer, Refused, Failed };
+    // Failed: a ROM mismatch, already told to the operator. BadMapFile: the controller answered
+    // but its map file is missing or damaged, also told (and the operator chose to go on).
+    enum class MapCheck { Answered, NoAnswer, Refused, Failed, BadMapFile };
     MapCheck Check_UserMap();
+    // The last first connection ended on an unusable map file. The controller did answer, so the
+    // splash does not ask whether the serial option is fitted.
+    bool mapFileUnusable_ = false;
     // The model read of the first connection, after the key write: false when the connection
     // ends here (a wrong model after its box, or a refusal that closed the port).
     bool readModel();

@@ -84,6 +84,14 @@ void showTrial(MainDisp& w)
     w.Text_readmsg4->setText(text);
 }
 
+// After a search or scan that found nothing: the shared settings and the library go back to the
+// saved link, so neither the Online button nor the save on quitting takes the last trial for it.
+void restoreSavedLink(MainDisp& w)
+{
+    readSavedLink(*openSettings(), w.d);
+    applyLineSettings(*w.QMXCom, w.d);
+}
+
 // After a failed first connection: port closed, no working settings, menus back.
 void cleanupA(MainDisp& w)
 {
@@ -136,6 +144,7 @@ struct SearchFreeze {
 void MainDisp::checkcommunicate1()
 {
     LongStep step(*this);
+    mapFileUnusable_ = false;
     newQMXCom();
     QMXCom->Com_Option1();
     setMenus({mnuFile, mnuSet}, false);
@@ -156,6 +165,12 @@ void MainDisp::checkcommunicate1()
         return;
     if (map != MapCheck::Answered) {
         cleanupA(*this);
+        if (map == MapCheck::BadMapFile) {
+            // Its box offered no Retry: a retry state left from before ends here rather than
+            // showing the same box again every second.
+            mapFileUnusable_ = true;
+            d.ModelErr = false;
+        }
         return;
     }
 
@@ -222,6 +237,7 @@ void MainDisp::checkcommunicate()
         QCoreApplication::processEvents();
         if (QuitRequested()) {
             c.Com_Close();
+            restoreSavedLink(*this);
             return;
         }
         c.setCom_Port(QStringLiteral("COM") + QString::number(n));
@@ -261,7 +277,7 @@ void MainDisp::checkcommunicate()
 
     c.Com_Close();
     c.setCom_TimeOut(300);
-    c.setCom_Port(QStringLiteral("COM1"));
+    restoreSavedLink(*this);
     ui::MsgBox(LoadResLines({297, 299}), ui::Buttons::OK, ui::Icon::Critical, LoadResString(1));
     if (QuitRequested())
         return;
@@ -296,13 +312,10 @@ void MainDisp::checkcommunicate2()
     int port = 1;
     int speed = 0;
     d.ComOK = false;
-    enum class End { Cancelled, Failed, Quit } end = End::Failed;
     for (;;) {
         QCoreApplication::processEvents();
-        if (QuitRequested()) {
-            end = End::Quit;
+        if (QuitRequested())
             break;
-        }
         if (port == 9)
             break;
         c.setCom_Port(QStringLiteral("COM") + QString::number(port));
@@ -326,10 +339,8 @@ void MainDisp::checkcommunicate2()
         const int first = d.Protocol == 0 ? 0 : 1;
         const int last = d.Protocol == 0 ? 94 : 95;
         for (int i = first; i <= last && !answered; ++i) {
-            if (d.CancelFlag) {
-                end = QuitRequested() ? End::Quit : End::Cancelled;
+            if (d.CancelFlag)
                 break;
-            }
             d.strAdr = QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
             showTrial(*this);
             answered = probeLink(*this, 2);
@@ -367,8 +378,13 @@ void MainDisp::checkcommunicate2()
         c.Com_Close();
     }
 
+    // The flags tell how the search ended, not the place it stopped: a Cancel or a close handled
+    // after a pass's last number ends the loop without meeting the test before a probe.
+    enum class End { Cancelled, Failed, Quit };
+    const End end = QuitRequested() ? End::Quit : d.CancelFlag ? End::Cancelled : End::Failed;
     c.Com_Close();
     c.setCom_TimeOut(300);
+    restoreSavedLink(*this);
     unsetCursor();
     searchNotice(*this, false);
     if (end != End::Quit)

@@ -90,7 +90,7 @@ MainDisp::MapCheck MainDisp::Check_UserMap()
                    LoadResString(24));
         bool cancel = false;
         Form_Unload(cancel);
-        return MapCheck::Failed;
+        return MapCheck::BadMapFile;
     }
 
     for (int k = 0; k < kUserMapRecords; ++k)

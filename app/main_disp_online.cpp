@@ -59,8 +59,8 @@ bool MainDisp::firstConnection()
     mnuSet->setEnabled(true);
 
     if (!d.CommSetOK) {
-        // The model check has already said what went wrong when it failed.
-        if (!d.ModelErr)
+        // The model check, or the map file's own message, has already said what went wrong.
+        if (!d.ModelErr && !mapFileUnusable_)
             ui::MsgBox(LoadResLines({451, 270}), ui::Buttons::OK, ui::Icon::None);
         SSTab1->setFocus();
         Timer1.stop();
@@ -204,7 +204,7 @@ void MainDisp::goOnlineAfterQuestions(int mode)
         QMXCom->Com_Open();
     }
     writeKeyInAllProtocols();
-    const OnlineCheck check = Setdata_read();
+    const OnlineCheck check = Setdata_read(mode == 3);
     if (check == OnlineCheck::Passed || check == OnlineCheck::Adopted) {
         d.ComMode = 1;
         if (mode != 1)

@@ -73,6 +73,7 @@ bool MainDisp::identifyModel()
     d.RDModel = d.ModelCode == kModelInfrared;
     d.ModelName = d.RDModel ? QStringLiteral("RDQMX") : QStringLiteral("QMX-400");
     d.ModelRetry = false;
+    d.ModelErr = false;
     d.ComOK = true;
     return true;
 }
@@ -136,10 +137,21 @@ void MainDisp::adoptControllerOptions()
     d.OptSet_Comm = c[SerialComm];
 }
 
-MainDisp::OnlineCheck MainDisp::Setdata_read()
+MainDisp::OnlineCheck MainDisp::Setdata_read(bool screenDataGoesOut)
 {
     QMXCom->Com_Open();
-    Check_UserMap();
+    if (Check_UserMap() == MapCheck::Refused) {
+        // The controller turned the link away and the port is closed: nothing is online.
+        d.OnLine = false;
+        Timer1.stop();
+        Timer6.stop();
+        d.ComOK = false;
+        dropRequests();
+        ofline();
+        d.SpecCheck = true;
+        d.Protocol = d.ProtocolSel;
+        return OnlineCheck::Refused;
+    }
     link->Write_Key(QString::fromLatin1(kAccessKey));
     if (!identifyModel())
         return OnlineCheck::ModelError;
@@ -153,7 +165,7 @@ MainDisp::OnlineCheck MainDisp::Setdata_read()
     readRegister(4, d.CommNoTbl(4));
 
     // Screen data changed by hand is the operator's; it is never replaced behind their back.
-    if (!d.DataChanged)
+    if (!d.DataChanged && !screenDataGoesOut)
         refreshScreenData();
 
     d.CtrlSpec = decodeOptions(d.OptionBits(), d.OptionBits2());

@@ -123,6 +123,10 @@ void OpeningDisp::handOver()
 void OpeningDisp::retry()
 {
     Timer1.stop();
+    // The operator brought the link up meanwhile (the Online button or the settings dialog): a
+    // retry now would replace the working port, so the retry state ends here.
+    if (d.CommSetOK || (!d.ModelErr && d.ComOK))
+        return;
     if (!d.ModelRetry) {
         main_.checkcommunicate();
         return;
@@ -141,6 +145,10 @@ void OpeningDisp::retry()
 
 void OpeningDisp::connectOrAsk()
 {
+    // The controller answered but its map file could not be used, and the operator was told so:
+    // the serial option is not in question, and a search would only find the same controller.
+    if (!d.ComOK && main_.mapFileUnusable())
+        return;
     if (!d.ComOK) {
         const ui::Answer a =
             ui::MsgBox(LoadResString(85), ui::Buttons::YesNo, ui::Icon::Question, LoadResString(1));

@@ -128,3 +128,26 @@ TEST_F(FirstConnection, PortScanFindsTheFactorySettingsBehindASilentPort)
     EXPECT_EQ(QStringList({saved("Port"), saved("Databit"), saved("Protocol"), saved("strAdr")}),
               QStringList({"COM3", "7", "0", "00"}));
 }
+
+TEST_F(FirstConnection, AfterAFailedScanTheNextFirstConnectionTriesTheSavedLinkAgain)
+{
+    // The saved controller is switched off while the program starts.
+    startSim(QStringLiteral("--port COM3:19200:rtu:7:1364 --silent COM3"));
+    saveLink({"COM3", "19200", "8", "2", "07"});
+    qmx::openSettings()->setValue(QStringLiteral("Parity"), QStringLiteral("ODD"));
+    answers({QStringLiteral("No"), QStringLiteral("OK")});
+    handOver();
+    ASSERT_EQ(boxes(), QStringList({S(85), joined({297, 299})}));
+    EXPECT_EQ(
+        QStringList({d.Port, d.Speed, d.Databit, d.Parity, QString::number(d.Protocol), d.strAdr}),
+        QStringList({"COM3", "19200", "8", "ODD", "2", "07"}));
+    EXPECT_EQ(w->QMXCom->Com_Port(), QStringLiteral("COM3"));
+
+    // Switched on, the Online button's first connection reaches it with the saved settings.
+    QJsonObject on{{"cmd", "set"}, {"port", "COM3"}, {"silent", false}};
+    sim->control(on);
+    sim->mark();
+    w->checkcommunicate1();
+    EXPECT_TRUE(d.CommSetOK);
+    EXPECT_EQ(sim->requests(QStringLiteral("COM3")).value(0), QStringLiteral("03 0000 0001"));
+}

@@ -217,3 +217,73 @@ TEST_F(ModelCheck, CancelAfterARomMismatchScansWithoutProbing)
     EXPECT_TRUE(sim->requests().isEmpty());
     EXPECT_EQ(boxes(), QStringList({S(25), joined({297, 299})}));
 }
+
+TEST_F(ModelCheck, RetryTickLeavesALinkTheOnlineButtonBroughtUp)
+{
+    startSim(QStringLiteral("--port COM1:9600:maker:0:4660"));
+    answers({QStringLiteral("Retry")});
+    handOver();
+    ASSERT_TRUE(d.ModelErr && d.ModelRetry && splash->Timer1.isActive());
+
+    // The right controller is plugged in and the Online button's first connection takes it.
+    simSet({{"model", 1364}});
+    w->checkcommunicate1();
+    ASSERT_TRUE(d.CommSetOK && w->QMXCom->isOpen());
+    sim->mark();
+    splash->Timer1_Timer();
+
+    EXPECT_FALSE(splash->Timer1.isActive());
+    EXPECT_TRUE(w->QMXCom->isOpen() && d.CommSetOK && d.ComOK);
+    EXPECT_TRUE(sim->requests().isEmpty());
+    EXPECT_EQ(boxes(), QStringList({S(796)}));
+}
+
+TEST_F(ModelCheck, RetryTickLeavesALinkTheSettingsDialogBroughtUp)
+{
+    startSim(QStringLiteral("--port COM1:9600:maker:0:4660"));
+    answers({QStringLiteral("Retry")});
+    handOver();
+    ASSERT_TRUE(d.ModelErr && d.ModelRetry && splash->Timer1.isActive());
+
+    // OK in the dialog with a start-up file on screen: the link comes up without a model check,
+    // so the retry state is still set when the next tick comes.
+    d.StartDataRead = true;
+    d.ManualComset = true;
+    w->checkcommunicate();
+    ASSERT_TRUE(d.CommSetOK && d.ModelErr && d.ModelRetry);
+    sim->mark();
+    splash->Timer1_Timer();
+
+    EXPECT_FALSE(splash->Timer1.isActive());
+    EXPECT_TRUE(w->QMXCom->isOpen() && d.CommSetOK);
+    EXPECT_TRUE(sim->requests().isEmpty());
+}
+
+TEST_F(ModelCheck, MissingMapFileAtTheHandOverAsksNothingAboutTheSerialOption)
+{
+    startSim(QStringLiteral("--port COM1:9600:maker:0:1706"));
+    simSet({{"rom", 2}});
+    answers({QStringLiteral("OK"), QStringLiteral("No")});
+    handOver();
+
+    EXPECT_EQ(texts(), QStringList({"<beep>", "<beep>", joined({27, 28}), S(95), "<beep>"}));
+    EXPECT_FALSE(d.CommSetOK || d.ComOK || splash->Timer1.isActive());
+    EXPECT_TRUE(w->mnuFile->isEnabled() && w->mnuSet->isEnabled());
+    EXPECT_EQ(sim->requests(), QStringList({"20 0000", "20 00A0"}));
+}
+
+TEST_F(ModelCheck, MissingMapFileOnARetryEndsTheRetryWithoutTheQuestion)
+{
+    startSim(QStringLiteral("--port COM1:9600:maker:0:1706"));
+    simSet({{"rom", 0}});
+    answers({QStringLiteral("Retry"), QStringLiteral("OK"), QStringLiteral("No")});
+    handOver();
+    ASSERT_TRUE(d.ModelErr && splash->Timer1.isActive());
+
+    // The ROM number is put right, but the map file for it is not there.
+    simSet({{"rom", 2}});
+    splash->Timer1_Timer();
+
+    EXPECT_EQ(boxes(), QStringList({S(25), joined({27, 28}), S(95)}));
+    EXPECT_FALSE(d.ModelErr || d.CommSetOK || splash->Timer1.isActive());
+}

@@ -83,3 +83,30 @@ TEST_F(Search, CancelStopsTheProbesAtOnceWhileNothingElseMayRun)
     EXPECT_TRUE(w->menuBar()->isEnabled() && w->mnuSet->isEnabled());
     EXPECT_TRUE(w->Lbl_comm[0]->text().isEmpty());
 }
+
+TEST_F(Search, CancelSeenWhereNoProbeFollowsIsACancelAndTheSavedLinkComesBack)
+{
+    // No port opens: the passes only let events run, and the Cancel is handled in one of them.
+    startSim(QStringLiteral("--port COM9:9600:maker:0"));
+    saveLink({"COM4", "19200", "8", "2", "07"});
+    qmx::openSettings()->setValue(QStringLiteral("Parity"), QStringLiteral("ODD"));
+    answers({QStringLiteral("Yes"), QStringLiteral("OK")});
+    QTimer operatorAct;
+    operatorAct.setInterval(0);
+    QObject::connect(&operatorAct, &QTimer::timeout, [&] {
+        if (!w->Frame3->isHidden() && !d.CancelFlag)
+            w->Command1_Click();
+    });
+    operatorAct.start();
+    handOver();
+
+    EXPECT_EQ(texts(), QStringList({S(85), "<beep>", S(83)}));
+    EXPECT_FALSE(d.CancelFlag || d.CommSetOK);
+    // Neither the Online button nor the save on quitting sees where the search stopped.
+    EXPECT_EQ(
+        QStringList({d.Port, d.Speed, d.Databit, d.Parity, QString::number(d.Protocol), d.strAdr}),
+        QStringList({"COM4", "19200", "8", "ODD", "2", "07"}));
+    const qmx::Velder_Comm& c = *w->QMXCom;
+    EXPECT_EQ(QStringList({c.Com_Port(), c.Com_Speed(), c.Com_Databit(), c.Com_Parity()}),
+              QStringList({"COM4", "19200", "8", "ODD"}));
+}

@@ -151,6 +151,20 @@ TEST_F(ModbusController, TheRtuKeyMovesItToTheMakersProtocol)
     EXPECT_TRUE(texts().contains(joined({354, 355, 356})));
 }
 
+TEST_F(GoingOnline, AControllerThatTurnsTheModelReadAwayLeavesTheProgramOffline)
+{
+    fault({{"kind", "nak"}, {"reg", "0000"}, {"persistent", true}});
+    w->Cmd_ONOFF_Click();
+    EXPECT_FALSE(d.OnLine);
+    EXPECT_FALSE(d.ComOK);
+    EXPECT_FALSE(w->Timer1.isActive());
+    EXPECT_FALSE(w->QMXCom->isOpen());
+    EXPECT_EQ(w->Cmd_ONOFF->text(), S(74));
+    EXPECT_EQ(w->Label4->text(), S(161));
+    EXPECT_TRUE(w->mnuComset->isEnabled());
+    EXPECT_FALSE(wire().contains(read("00A2"))) << "no option check on a closed link";
+}
+
 struct UnsavedCase {
     const char* what;
     QStringList answers;
@@ -196,6 +210,9 @@ TEST_P(UnsavedData, AsksAndGoesOnlineAsAnswered)
         EXPECT_EQ(d.ComMode, c.comMode) << c.what;
         EXPECT_TRUE(w->Timer1.isActive()) << c.what;
         EXPECT_EQ(w->Label2->text(), S(74)) << c.what;
+        if (c.comMode == 3)
+            EXPECT_FALSE(wire().contains(read("0044")))
+                << c.what << ": the data about to be downloaded is not refreshed first";
     } else {
         EXPECT_FALSE(w->Timer1.isActive()) << c.what;
         EXPECT_TRUE(wire().isEmpty()) << c.what;
