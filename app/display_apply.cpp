@@ -56,7 +56,7 @@ void DisplayApplier::apply(const DisplayOps& ops)
             break;
         case Prop::Enabled:
             // The own state, not the one inherited from a switched-off group.
-            if (w->testAttribute(Qt::WA_Disabled) == bool(op.value))
+            if (w->testAttribute(Qt::WA_ForceDisabled) == bool(op.value))
                 w->setEnabled(op.value != 0);
             break;
         case Prop::Text:

@@ -1,9 +1,12 @@
 // DFX-QMX07K: operates and monitors one QMX-400 temperature controller over a serial line.
 #include "app/qmx_data.h"
 #include "app/startup.h"
+#include "app/string_table.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QSettings>
+#include <QTranslator>
 
 int main(int argc, char** argv)
 {
@@ -13,6 +16,12 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral(QMX_VERSION_TEXT));
     // Every part of the program keeps its settings in the one INI file.
     QSettings::setDefaultFormat(QSettings::IniFormat);
+    // Qt's own buttons and file dialogs speak the language the program's texts are in.
+    QTranslator qtTexts;
+    if (qmx::uiLanguage() == qmx::Language::Japanese &&
+        qtTexts.load(QStringLiteral("qtbase_ja"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
     qmx::QmxData data;
     return qmx::Sub_Main(app, data);
 }

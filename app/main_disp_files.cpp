@@ -69,6 +69,11 @@ void MainDisp::mnuSave_Click()
 
 void MainDisp::mnuLoad_Click()
 {
+    // A step talking to the controller (a download from offline) works on the screen data.
+    if (inLongStep()) {
+        ui::Beep();
+        return;
+    }
     if (d.OnLine) {
         ui::MsgBox(LoadResString(701), ui::Buttons::OK, ui::Icon::None);
         return;

@@ -155,13 +155,13 @@ void SettingsPages::heaterBurnout(const QmxData& d, DisplayOps& o)
         currentRow(2, false);
         return;
     }
-    if (hb < 1 || hb > 4)
-        return; // an unknown option shows nothing of the group
     o.visible(Ctl::Frame_HB, true);
     o.visible(Ctl::Cmd_True, 2, true);
     settingRow(0, true);
     o.visible(Ctl::Lbl_HB, 0, true);
     o.visible(Ctl::lbl_alm, 4, true);
+    if (hb < 1 || hb > 4)
+        return; // an option word from a file that no controller has: the group's common part only
     if (hb <= 2) {
         settingRow(1, false);
         o.visible(Ctl::Lbl_HB, 1, false);

@@ -205,6 +205,15 @@ TEST_F(Pages, HeaterBurnoutOptions)
     layout();
     EXPECT_EQ(text(Ctl::Label_Alm_HB, 1), "Heater burnout alarm 2 setting (20.0A)");
     EXPECT_EQ(bg(Ctl::lbl_alm, 4), colour::Red);
+
+    // A file can carry an option word no controller has: the group shows its common part and
+    // decides nothing else.
+    d.OptSet_HB = 5;
+    layout();
+    EXPECT_EQ(vis(Ctl::Frame_HB), 1);
+    EXPECT_EQ(vis(Ctl::Label_HBval, 0), 1);
+    EXPECT_EQ(vis(Ctl::lbl_alm, 4), 1);
+    EXPECT_EQ(vis(Ctl::Label_HBval, 1), -1);
 }
 
 TEST_F(Pages, AlarmTwoEveryType)

@@ -1,6 +1,8 @@
 // The group enable buttons: each switches exactly its own group's frame, labels and set buttons.
 #include "window_fixture.h"
 
+#include "app/display_apply.h"
+
 #include <QPushButton>
 
 namespace {
@@ -122,4 +124,29 @@ TEST_F(GroupButtons, IndexesOutsideTheArrayDoNothing)
     w->Cmd_True_Click(-1);
     w->Cmd_True_Click(7);
     EXPECT_EQ(ownEnabled(w.get()), before);
+}
+
+// A control switched off while its group is switched off stays off when the group comes back.
+TEST(DisplayApplier, SetsTheControlsOwnStateNotTheOneItsGroupLends)
+{
+    QWidget root;
+    auto* group = new QWidget(&root);
+    auto* button = new QPushButton(group);
+    button->setObjectName(QStringLiteral("Cmd_set(26)"));
+    qmx::DisplayApplier applier;
+    applier.bind(&root);
+
+    group->setEnabled(false);
+    qmx::DisplayOps ops;
+    ops.enabled(qmx::Ctl::Cmd_set, 26, false);
+    applier.apply(ops);
+    group->setEnabled(true);
+    EXPECT_FALSE(button->isEnabled());
+
+    qmx::DisplayOps on;
+    on.enabled(qmx::Ctl::Cmd_set, 26, true);
+    group->setEnabled(false);
+    applier.apply(on);
+    group->setEnabled(true);
+    EXPECT_TRUE(button->isEnabled());
 }
