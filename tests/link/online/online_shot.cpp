@@ -1,5 +1,5 @@
 // Not a test: pictures of the main window online with the demo controller, to look at.
-//   qmx_online_shot MAIN.png [TRACE.png] [--seconds N]
+//   qmx_online_shot MAIN.png [TRACE.png] [--seconds N] [--unplug LOST.png]
 #include "sim_control.h"
 
 #include "app/main_disp.h"
@@ -38,6 +38,12 @@ int main(int argc, char** argv)
         seconds = args.at(i + 1).toInt();
         args.remove(i, 2);
     }
+    QString lostShot;
+    if (const int i = int(args.indexOf(QStringLiteral("--unplug")));
+        i >= 0 && i + 1 < args.size()) {
+        lostShot = args.at(i + 1);
+        args.remove(i, 2);
+    }
     if (args.isEmpty())
         return 2;
 
@@ -64,6 +70,13 @@ int main(int argc, char** argv)
         w.SSTab1->setCurrentIndex(1);
         runFor(1500);
         w.grab().save(args.at(1));
+        w.SSTab1->setCurrentIndex(0);
+    }
+    if (!lostShot.isEmpty()) {
+        // The cable pulled while online: what the operator sees once the watchdog has spoken.
+        sim.control({{"cmd", "unplug"}, {"port", "COM1"}});
+        runFor(seconds * 1000);
+        w.grab().save(lostShot);
     }
     w.Timer1.stop();
     w.Timer6.stop();
