@@ -47,6 +47,9 @@ struct Velder_Comm::Impl {
     LineSettings line;
     QElapsedTimer clock;
     qint64 lastLineNs = 0; // the last byte seen or sent on the line
+    // The port went away under an exchange (a USB adapter pulled): the next exchange tries to open
+    // it again, so the link comes back by itself when the device does.
+    bool lost = false;
 
     enum class Outcome { Accepted, Silence, Invalid, PortLost };
 
@@ -198,6 +201,7 @@ struct Velder_Comm::Impl {
             qint64 requestEnd = 0;
             if (!send(req.wire, requestEnd)) {
                 close();
+                lost = true;
                 return {};
             }
             if (!req.expectsReply)
@@ -208,6 +212,7 @@ struct Velder_Comm::Impl {
                 return text;
             if (outcome == Outcome::PortLost || !waitQuiet()) {
                 close();
+                lost = true;
                 return {};
             }
             // Silence is not worth a repeat: a controller that did not hear us once will not
@@ -318,11 +323,15 @@ int Velder_Comm::Com_Protocol() const
 
 bool Velder_Comm::Com_Open()
 {
-    return d->open();
+    if (!d->open())
+        return false;
+    d->lost = false;
+    return true;
 }
 
 void Velder_Comm::Com_Close()
 {
+    d->lost = false;
     d->close();
 }
 
@@ -340,8 +349,11 @@ QString Velder_Comm::Com_Send(const QString& address, const QString& subAddress,
                               const QString& command, const QString& registerCode,
                               const QString& data, int count)
 {
-    if (!d->isOpen())
-        return {};
+    if (!d->isOpen()) {
+        if (!d->lost || !d->open())
+            return {};
+        d->lost = false;
+    }
     const auto request =
         frame::buildRequest(d->protocol, address, subAddress, command, registerCode, data);
     if (!request)

@@ -53,6 +53,8 @@ public:
     // command " " read, "P" write, or a special command character. Modbus: address two hex
     // digits, command "03"/"06", register code "HHHH" (+ "0001" for a read), data "HHHH".
     // `count` is the most transmissions of this request. Returns the reply text, "" for none.
+    // A port that went away under an earlier exchange is opened again first; one closed with
+    // Com_Close stays closed.
     QString Com_Send(const QString& address, const QString& subAddress, const QString& command,
                      const QString& registerCode, const QString& data, int count);
     // The four data digits of an accepted read or write reply.

@@ -74,7 +74,7 @@ TEST_F(Monitoring, EndOfAutoTuningStartsOneUpload)
     EXPECT_EQ(uploads(), 1);
 }
 
-TEST_F(Monitoring, UnpluggedDeviceShowsTheErrorAndOnlineWorksAgainOnceItIsBack)
+TEST_F(Monitoring, UnpluggedDeviceShowsTheErrorAndMonitoringResumesOnceItIsBack)
 {
     goOnline();
     ASSERT_TRUE(runUntil([&] { return monitorRequests().size() >= 3; }));
@@ -87,6 +87,12 @@ TEST_F(Monitoring, UnpluggedDeviceShowsTheErrorAndOnlineWorksAgainOnceItIsBack)
         << "monitoring raises no box";
 
     ASSERT_TRUE(sim->control({{"cmd", "replug"}, {"port", "COM1"}})["ok"].toBool());
+    // The device is back: the poll opens it again by itself.
+    sim->mark();
+    ASSERT_TRUE(runUntil([&] { return monitorRequests().size() >= 3 && !commErrorShown(); }));
+    EXPECT_FALSE(d.ComErr);
+
+    // Offline and online again work as ever.
     w->Cmd_ONOFF_Click();
     EXPECT_FALSE(d.OnLine);
     EXPECT_FALSE(commErrorShown());
