@@ -81,13 +81,15 @@ void setWhy(QString* why, const QString& text)
 
 std::optional<SetData> parseSetData(const QByteArray& bytes, QString* why)
 {
-    const QList<QByteArray> f = splitFields(bytes);
+    // An editor may have put a byte-order mark in front of the marker.
+    const QByteArray bom("\xEF\xBB\xBF");
+    const QList<QByteArray> f = splitFields(bytes.startsWith(bom) ? bytes.mid(bom.size()) : bytes);
     if (f.size() < kHeaderFields) {
         setWhy(why, QStringLiteral("the file ends before its option words"));
         return std::nullopt;
     }
     SetData s;
-    s.model = QString::fromLatin1(f[0]);
+    s.model = QString::fromLatin1(f[0].trimmed());
     s.infrared = s.model == QLatin1String("RDQMX");
     const int values = kStandardValues + (s.infrared ? 1 : 0);
     if (f.size() < kHeaderFields + values) {

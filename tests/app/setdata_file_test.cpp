@@ -132,6 +132,13 @@ TEST(SetDataFile, ReadingRules)
     s = parseSetData(lines(standardFile("\"rdqmx\"", 56)));
     ASSERT_TRUE(s);
     EXPECT_FALSE(s->infrared);
+    // A file an editor saved with a byte-order mark, or with blanks around the marker, keeps it.
+    for (const QByteArray& marker : {QByteArray("\xEF\xBB\xBF\"RDQMX\""), QByteArray(" RDQMX ")}) {
+        s = parseSetData(lines(standardFile(marker, 56)));
+        ASSERT_TRUE(s);
+        EXPECT_TRUE(s->infrared) << marker.toStdString();
+        EXPECT_EQ(s->model, "RDQMX");
+    }
 }
 
 TEST(SetDataFile, HeaderWordOneClearsTheOptionsOnlyForTheMenuLoad)
