@@ -42,6 +42,12 @@ struct RefusedCase {
 
 const RefusedCase kRefused[] = {{"1000", 229}, {"96", 229}, {"9A", 559}, {"", 559}};
 
+// Parameterised tests are listed by the text they refuse.
+void PrintTo(const RefusedCase& c, std::ostream* os)
+{
+    *os << '"' << c.text << '"';
+}
+
 class RefusedNumber : public CommDialog, public ::testing::WithParamInterface<RefusedCase> {};
 
 } // namespace

@@ -15,6 +15,12 @@ struct SavedLinkCase {
     bool infrared;
 };
 
+// Parameterised tests are listed by their case names.
+void PrintTo(const SavedLinkCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 const SavedLinkCase kSavedLinks[] = {
     {"Maker",
      "COM1:9600:maker:0:1364",

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using qmx::InstrumentText;
 
 namespace {
@@ -21,6 +23,12 @@ const TextCase kTexts[] = {
     {" 5", InstrumentText::Malformed},    {"", InstrumentText::Malformed},
     {"5.0", InstrumentText::Malformed},   {"\xd9\xa5", InstrumentText::Malformed}, // Arabic five
 };
+
+// Parameterised tests are listed by the text they judge.
+void PrintTo(const TextCase& c, std::ostream* os)
+{
+    *os << '"' << c.text << '"';
+}
 
 class InstrumentNumber : public ::testing::TestWithParam<TextCase> {};
 

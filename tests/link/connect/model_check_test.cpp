@@ -45,6 +45,12 @@ struct ModelCase {
     bool infrared;
 };
 
+// Parameterised tests are listed by their case names.
+void PrintTo(const ModelCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 const ModelCase kModels[] = {
     {"Standard", 1364, "", true, false},
     {"Infrared", 1605, "", true, true},
@@ -95,6 +101,12 @@ struct MapFileCase {
     const char* file; // found whatever the case of its letters
 };
 
+// Parameterised tests are listed by their case names.
+void PrintTo(const MapFileCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 const MapFileCase kMapFiles[] = {
     {"Rom2", 2, "DadrQMX2.DAT"},
     {"Rom1UpperCase", 1, "DADRQMX1.DAT"},
@@ -137,6 +149,12 @@ struct BadMapCase {
     const char* name;
     QByteArray text; // empty: no file at all
 };
+
+// Parameterised tests are listed by their case names.
+void PrintTo(const BadMapCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 const BadMapCase kBadMaps[] = {
     {"Missing", QByteArray()},

@@ -26,6 +26,12 @@ struct ParseCase {
     const char* label;
 };
 
+// Parameterised tests are listed by their case names.
+void PrintTo(const ParseCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 const ParseCase kParses[] = {
     {"QuotedName", "\"SV1\",28,1" + rest(), true, 28, "SV1"},
     {"LinuxLineEnds", "\"SV1\",28,1" + rest("\n") + "\n", true, 28, "SV1"},
