@@ -353,15 +353,18 @@ private:
     void goFullyOffline();
     // The online check.
     bool ScreenOverwritten = false;
-    // Judges a read's reply as monitoring and the online check do: stored, "NG", or the
-    // communication-error notice.
     // Locks the controller and closes the port with both timers stopped (ComOK False).
     void closeLockedLink();
+    // Judges a read's reply as monitoring and the online check do: stored, "NG", or the
+    // communication-error notice.
     void storeReadReply(const QString& reply, int item);
     void readRegister(int item, const QString& code);
     bool identifyModel();
     void refreshScreenData();
     void refuseOnline(int stringId);
+    // What a refused go-online leaves: offline, the link down (locked first while the port is
+    // open), no requests, the offline look, the Modbus notice and Protocol back to ProtocolSel.
+    void leaveOnline();
     void adoptControllerOptions();
     // </online>
 

@@ -109,16 +109,25 @@ void MainDisp::refreshScreenData()
 void MainDisp::refuseOnline(int stringId)
 {
     ui::MsgBox(LoadResString(stringId), ui::Buttons::OK, ui::Icon::None);
+    leaveOnline();
+}
+
+void MainDisp::leaveOnline()
+{
     d.OnLine = false;
-    if (d.ComOK) {
+    if (QMXCom->isOpen()) {
         closeLockedLink();
-        dropRequests();
-        StatusBar1->setPanel(4, QString());
-        // The offline look, the communication-error box included: no watchdog runs offline to
-        // hide it later.
-        ofline();
-        d.SpecCheck = true;
+    } else {
+        Timer1.stop();
+        Timer6.stop();
+        d.ComOK = false;
     }
+    dropRequests();
+    StatusBar1->setPanel(4, QString());
+    // The offline look, the communication-error box included: no watchdog runs offline to hide
+    // it later.
+    ofline();
+    d.SpecCheck = true;
     if (d.ProtocolSel != 0)
         ui::MsgBox(LoadResLines({354, 355, 356}), ui::Buttons::OK, ui::Icon::None);
     d.Protocol = d.ProtocolSel;
@@ -141,15 +150,8 @@ MainDisp::OnlineCheck MainDisp::Setdata_read(bool screenDataGoesOut)
 {
     QMXCom->Com_Open();
     if (Check_UserMap() == MapCheck::Refused) {
-        // The controller turned the link away and the port is closed: nothing is online.
-        d.OnLine = false;
-        Timer1.stop();
-        Timer6.stop();
-        d.ComOK = false;
-        dropRequests();
-        ofline();
-        d.SpecCheck = true;
-        d.Protocol = d.ProtocolSel;
+        // The controller turned the link away and closed the port: nothing is online.
+        leaveOnline();
         return OnlineCheck::Refused;
     }
     link->Write_Key(QString::fromLatin1(kAccessKey));
