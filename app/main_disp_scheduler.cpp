@@ -39,13 +39,18 @@ void MainDisp::Timer1_Timer()
         Read_Monitor();
         SelectDispItem();
         break;
-    case SchedStep::Write:
-        // The item captured when the write was asked, whatever was edited since.
+    case SchedStep::Write: {
+        // The item captured when the write was asked, whatever was edited since; the item the
+        // operator has open gets ParaNo back, unless another one was opened meanwhile.
+        const int open = d.ParaNo;
         d.ParaNo = tick.item;
         Write_Para();
+        if (d.ParaNo == tick.item)
+            d.ParaNo = open;
         if (d.ReUpload)
             requestComMode(4);
         break;
+    }
     case SchedStep::Download:
         Write_AllPara();
         // However a transfer ended, it runs no longer: the watchdog must not speak of it.

@@ -133,11 +133,16 @@ void MainDisp::readAllItems(bool withDisplay)
             const bool wanted =
                 d.ParaVal(12) == 0 && (withDisplay || !isSvItem(item) || (d.OptionBits() & 0x01));
             if (wanted) {
+                // The special reads take their item from ParaNo; the item the operator has
+                // open gets it back, unless another one was opened meanwhile.
+                const int open = d.ParaNo;
                 d.ParaNo = item;
                 if (isSvItem(item))
                     link->Read_SV();
                 else
                     link->Read_data();
+                if (d.ParaNo == item)
+                    d.ParaNo = open;
             }
         } else {
             reply = Sendcomm(d.strAdr, QString(), QStringLiteral("03"), d.CommNoTbl(item),

@@ -30,6 +30,7 @@ TEST_F(Scheduler, WriteAskedDuringAnUploadsWaitRunsAfterIt)
     EXPECT_FALSE(wire().contains(read("0004"))) << "the upload leaves the edited item alone";
     EXPECT_EQ(d.ParaVal(13), 42);
     EXPECT_EQ(d.ComMode, 2) << "the write waits for the next tick";
+    EXPECT_EQ(d.ParaNo, 50) << "the item the operator opened is still the open one";
 
     sim->mark();
     w->Timer1_Timer();
@@ -37,6 +38,7 @@ TEST_F(Scheduler, WriteAskedDuringAnUploadsWaitRunsAfterIt)
     EXPECT_TRUE(wire().contains(QStringLiteral("50 0004 002A"))) << "item 13 with its new value";
     EXPECT_FALSE(wire().contains(QStringLiteral("50 0044 002A")));
     EXPECT_EQ(d.ComMode, 1);
+    EXPECT_EQ(d.ParaNo, 50);
 }
 
 TEST_F(Scheduler, UnknownModeReturnsToMonitoringWithoutAnExchange)
