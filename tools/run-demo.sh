@@ -45,6 +45,9 @@ if ! read -r -t 10 line <&3 || [ "$line" != "READY" ]; then
 fi
 echo "run-demo.sh: simulated QMX-400 on $dir/COM1 (control socket $dir/control, log $log)" >&2
 
+# The demo keeps its link settings apart: those saved for a real controller (another port,
+# protocol or instrument) would miss the simulated one. Set-data files go where they always go.
+mkdir -p "$dir/config"
 status=0
-QMX_PORT_DIR="$dir" "$program" "$@" || status=$?
+QMX_PORT_DIR="$dir" XDG_CONFIG_HOME="$dir/config" "$program" "$@" || status=$?
 exit "$status"

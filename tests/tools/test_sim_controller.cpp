@@ -490,3 +490,11 @@ TEST(Faults, CountsRegistersAndPersistence)
     list.clear();
     EXPECT_FALSE(list.take(0x0001, true).has_value());
 }
+
+TEST(Process, ControlWordsAreSixteenBitsWhicheverRegisterTheyReach)
+{
+    Controller c = unlocked();
+    c.poke(kSvInUse, 0xFF38); // as the control socket gives a hex word
+    EXPECT_EQ(static_cast<std::int16_t>(c.handle(read(kSvInUse), 0).value), -200);
+    EXPECT_EQ(static_cast<std::int16_t>(c.handle(read(kSetValue), 0).value), -200);
+}

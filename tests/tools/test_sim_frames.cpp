@@ -5,6 +5,7 @@
 #include "hex.h"
 #include "maker_frame.h"
 #include "modbus_frame.h"
+#include "wire_log.h"
 
 #include <gtest/gtest.h>
 
@@ -406,3 +407,9 @@ INSTANTIATE_TEST_SUITE_P(Table, VerdictCodes,
                                            VerdictCase{Verdict::OutOfRange, '4', 0x03},
                                            VerdictCase{Verdict::KeysBusy, '5', 0x12},
                                            VerdictCase{Verdict::RefusedInState, '6', 0x04}));
+
+TEST(WireLogText, EveryByteOfAGarbledFrameStaysValidJson)
+{
+    EXPECT_EQ(jsonEscape(std::string("\xFF\x7F\"\\\x02" "A", 6)),
+              "\\u00ff\\u007f\\\"\\\\\\u0002A");
+}

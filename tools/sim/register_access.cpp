@@ -62,26 +62,26 @@ bool Controller::poke(std::uint16_t reg, int value)
         noise_ = 0;
         return true;
     case kMv1:
-        mv1_ = value;
+        mv1_ = static_cast<std::int16_t>(word);
         return true;
     case kMv2:
-        mv2_ = value;
+        mv2_ = static_cast<std::int16_t>(word);
         return true;
     case kSvInUse:
         if (memoryNumber_ > 0 && svMemoryOption())
-            setValues_[memoryNumber_] = value;
+            setValues_[memoryNumber_] = static_cast<std::int16_t>(word);
         else
-            params_[kSetValue] = value;
+            params_[kSetValue] = static_cast<std::int16_t>(word);
         return true;
     case kStatus:
         forcedStatus = word & static_cast<std::uint16_t>(~kStChangedAtFront);
         changedAtFront_ = (word & kStChangedAtFront) != 0;
         return true;
     case kHeaterCurrent1:
-        heater1_ = value;
+        heater1_ = static_cast<std::int16_t>(word);
         return true;
     case kHeaterCurrent2:
-        heater2_ = value;
+        heater2_ = static_cast<std::int16_t>(word);
         return true;
     case kRomNumber:
         config_.rom = value;

@@ -33,9 +33,11 @@ std::string jsonEscape(const std::string& text)
             out += "\\n";
             break;
         default:
-            if (static_cast<unsigned char>(c) < 0x20) {
+            // Control bytes and bytes above ASCII (a garbled frame's) as their code, so every
+            // line stays valid JSON.
+            if (const auto u = static_cast<unsigned char>(c); u < 0x20 || u >= 0x7F) {
                 char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                std::snprintf(buf, sizeof buf, "\\u%04x", u);
                 out += buf;
             } else {
                 out += c;
