@@ -127,6 +127,15 @@ TEST_F(MainWindow, LoadWhileOnlineIsRefusedAndChangesNothing)
               QJsonArray{QStringLiteral("OK")});
     EXPECT_EQ(w->Label6->text(), QStringLiteral("before.dat"));
     EXPECT_FALSE(d.DataValid);
+
+    // Offline, while a step works on the screen data (a download from offline): a beep only.
+    d.OnLine = false;
+    {
+        qmx::MainDisp::LongStep busy(*w);
+        w->mnuLoad_Click();
+    }
+    EXPECT_EQ(texts(), (QStringList{S(701), QStringLiteral("<beep>")}));
+    EXPECT_FALSE(d.DataValid);
 }
 
 TEST_F(MainWindow, LoadAnsweredNoOrCancelledChangesNothing)
