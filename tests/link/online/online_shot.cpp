@@ -1,5 +1,5 @@
 // Not a test: pictures of the main window online with the demo controller, to look at.
-//   qmx_online_shot MAIN.png [TRACE.png] [--seconds N] [--unplug LOST.png]
+//   qmx_online_shot MAIN.png [TRACE.png] [--seconds N] [--upload UPLOADING.png] [--unplug LOST.png]
 #include "sim_control.h"
 
 #include "app/main_disp.h"
@@ -38,6 +38,12 @@ int main(int argc, char** argv)
         seconds = args.at(i + 1).toInt();
         args.remove(i, 2);
     }
+    QString uploadShot;
+    if (const int i = int(args.indexOf(QStringLiteral("--upload")));
+        i >= 0 && i + 1 < args.size()) {
+        uploadShot = args.at(i + 1);
+        args.remove(i, 2);
+    }
     QString lostShot;
     if (const int i = int(args.indexOf(QStringLiteral("--unplug")));
         i >= 0 && i + 1 < args.size()) {
@@ -71,6 +77,14 @@ int main(int argc, char** argv)
         runFor(1500);
         w.grab().save(args.at(1));
         w.SSTab1->setCurrentIndex(0);
+    }
+    if (!uploadShot.isEmpty()) {
+        // Halfway through an upload at the line's own pace: the progress bars and the activity
+        // in the status bar.
+        sim.control({{"cmd", "set"}, {"port", "COM1"}, {"emulate_baud", true}});
+        QTimer::singleShot(700, [&] { w.grab().save(uploadShot); });
+        w.requestComMode(4);
+        runFor(3000);
     }
     if (!lostShot.isEmpty()) {
         // The cable pulled while online: what the operator sees once the watchdog has spoken.
