@@ -1,7 +1,7 @@
 // DFX-QMX07K: operates and monitors one QMX-400 temperature controller over a serial line.
-#include "app/qmx_data.h"
 #include "app/startup.h"
-#include "app/string_table.h"
+#include "model/qmx_data.h"
+#include "model/string_table.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -1,12 +1,13 @@
 #include "app/startup.h"
 
-#include "app/automation.h"
-#include "app/main_disp.h"
-#include "app/qmx_data.h"
-#include "app/setdata_file.h"
-#include "app/string_table.h"
-#include "app/ui_seam.h"
-#include "comm/opening_disp.h"
+#include "files/setdata_file.h"
+#include "files/settings_store.h"
+#include "model/qmx_data.h"
+#include "model/string_table.h"
+#include "ui/automation.h"
+#include "ui/dialogs/opening_disp.h"
+#include "ui/main/main_disp.h"
+#include "ui/ui_seam.h"
 
 #include <QApplication>
 #include <QDir>
@@ -15,27 +16,6 @@
 #include <QStandardPaths>
 
 namespace qmx {
-
-std::unique_ptr<QSettings> openSettings()
-{
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                       QStringLiteral("VELDER BRANTIS"),
-                                       QStringLiteral("DFX-QMX07K"));
-}
-
-QString programFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/VELDER BRANTIS/DFX-QMX07K");
-}
-
-bool prepareFolders(const QString& folder)
-{
-    bool ok = true;
-    for (const char* sub : {"Logging", "Setdata", "csvdata"})
-        ok = QDir().mkpath(folder + QLatin1Char('/') + QLatin1String(sub)) && ok;
-    return ok;
-}
 
 QString commandLineSetData(const QStringList& words, const QString& startDir)
 {

@@ -8,22 +8,10 @@
 #include <memory>
 
 class QApplication;
-class QSettings;
 
 namespace qmx {
 
 struct QmxData;
-
-// The saved settings: an INI file of organisation "VELDER BRANTIS", application "DFX-QMX07K".
-std::unique_ptr<QSettings> openSettings();
-
-// The program's own folder for its files: the per-user data folder
-// $XDG_DATA_HOME/VELDER BRANTIS/DFX-QMX07K.
-QString programFolder();
-
-// Creates "Logging", "Setdata" and "csvdata" in `folder` where missing; false if one cannot be
-// made.
-bool prepareFolders(const QString& folder);
 
 // The set-data file the command line names, or an empty text. The shell has already removed the
 // quotes, so the words are taken as one quoted path: it is used only when it ends in ".dat"

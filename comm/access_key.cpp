@@ -2,8 +2,8 @@
 // "0000" written there locks the controller again. A key write in Modbus also switches the
 // controller to the maker's protocol until it is switched off and on, so any repeat goes out in the
 // maker's protocol.
-#include "app/string_table.h"
 #include "comm/exchange.h"
+#include "model/string_table.h"
 
 namespace qmx {
 

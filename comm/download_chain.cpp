@@ -1,7 +1,7 @@
 #include "comm/download_chain.h"
 
-#include "app/qmx_data.h"
 #include "comm/reply_verdict.h"
+#include "model/qmx_data.h"
 
 namespace qmx::download {
 

@@ -7,9 +7,9 @@
 // access_key.cpp (Write_Key, Clear_Key), maker_commands.cpp (Memono ... Send_Para).
 #pragma once
 
-#include "app/qmx_data.h"
 #include "comm/exchange_host.h"
 #include "comm/velder_comm.h"
+#include "model/qmx_data.h"
 
 #include <QObject>
 #include <QString>

@@ -2,9 +2,9 @@
 // two output-selection items and the set-value memory number have no ordinary register and are
 // reached through the special codes of CommNoTbl2. The main set value goes the same road so that
 // its write also clears the standby of the alarms.
-#include "app/string_table.h"
 #include "comm/exchange.h"
 #include "comm/reply_verdict.h"
+#include "model/string_table.h"
 
 namespace qmx {
 

@@ -4,6 +4,7 @@
 // that came but was not valid.
 #include "comm/velder_comm.h"
 
+#include "comm/comm_log.h"
 #include "comm/frame_codec.h"
 #include "comm/line_settings.h"
 
@@ -63,8 +64,11 @@ struct Velder_Comm::Impl {
             return true;
         const QString path = deviceOverride.isEmpty() ? devicePath(port) : deviceOverride;
         const auto settings = parseLineSettings(speed, databit, stopbit, parity);
-        if (path.isEmpty() || !settings)
+        if (path.isEmpty() || !settings) {
+            qCInfo(lcComm).noquote() << "cannot open" << port << "(" << path << "): line settings"
+                                     << speed << databit << stopbit << parity << "not usable";
             return false;
+        }
         auto sp = std::make_unique<QSerialPort>();
         sp->setPortName(path);
         sp->setBaudRate(settings->baud);
@@ -72,8 +76,13 @@ struct Velder_Comm::Impl {
         sp->setParity(settings->parity);
         sp->setStopBits(settings->stopBits);
         sp->setFlowControl(QSerialPort::NoFlowControl);
-        if (!sp->open(QIODevice::ReadWrite))
+        if (!sp->open(QIODevice::ReadWrite)) {
+            // The operator sees only that no link came up; the reason (no such device, no
+            // permission, in use) is kept for whoever has to find out why.
+            qCInfo(lcComm).noquote()
+                << "cannot open" << port << "(" << path << "):" << sp->errorString();
             return false;
+        }
         serial = std::move(sp);
         line = *settings;
         lastLineNs = now();
@@ -128,8 +137,11 @@ struct Velder_Comm::Impl {
     bool send(const QByteArray& wire, qint64& requestEnd)
     {
         const qint64 start = now();
-        if (serial->write(wire) != wire.size())
+        qCDebug(lcWire).noquote() << "tx" << wire.toHex(' ');
+        if (serial->write(wire) != wire.size()) {
+            qCInfo(lcComm).noquote() << "write failed:" << serial->errorString();
             return false;
+        }
         const int writeWaitMs = ceilMs(line.charsNs(wire.size())) + 1000;
         while (serial->bytesToWrite() > 0)
             if (!serial->waitForBytesWritten(writeWaitMs))
@@ -154,10 +166,13 @@ struct Velder_Comm::Impl {
             if (left <= 0)
                 break;
             QByteArray chunk;
-            if (!pull(ceilMs(left), chunk))
+            if (!pull(ceilMs(left), chunk)) {
+                qCInfo(lcComm).noquote() << "port lost while waiting:" << serial->errorString();
                 return Outcome::PortLost;
+            }
             if (chunk.isEmpty())
                 continue;
+            qCDebug(lcWire).noquote() << "rx" << chunk.toHex(' ');
             const qint64 t = now();
             lastLineNs = t;
             if (t <= window)
@@ -171,6 +186,10 @@ struct Velder_Comm::Impl {
                 return Outcome::Accepted;
             }
         }
+        if (rx.isEmpty())
+            qCInfo(lcComm) << "no reply within" << timeoutMs << "ms";
+        else
+            qCInfo(lcComm).noquote() << "reply rejected:" << rx.toHex(' ');
         return rx.isEmpty() ? Outcome::Silence : Outcome::Invalid;
     }
 
@@ -356,8 +375,11 @@ QString Velder_Comm::Com_Send(const QString& address, const QString& subAddress,
     }
     const auto request =
         frame::buildRequest(d->protocol, address, subAddress, command, registerCode, data);
-    if (!request)
+    if (!request) {
+        qCInfo(lcComm).noquote() << "request not sent: no frame for address" << address << "command"
+                                 << command << "register" << registerCode;
         return {};
+    }
     return d->exchange(*request, count);
 }
 

@@ -1,7 +1,7 @@
 // Write_Key and Clear_Key against a scripted controller: which frames go out in which protocol,
 // what the operator is told, and where the repeats stop.
-#include "app/string_table.h"
 #include "exchange_fixture.h"
+#include "model/string_table.h"
 
 #include <QElapsedTimer>
 #include <QThread>

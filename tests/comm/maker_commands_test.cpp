@@ -1,7 +1,7 @@
 // The special commands against a scripted controller in the maker's protocol: which codes are
 // written or read in which order, what lands in the data, and what the status bar shows.
-#include "app/string_table.h"
 #include "exchange_fixture.h"
+#include "model/string_table.h"
 
 #include <QElapsedTimer>
 

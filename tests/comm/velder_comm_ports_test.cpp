@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLoggingCategory>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -66,6 +67,33 @@ TEST(VelderCommPorts, AnAbsentPortOpensNothing)
     comm.setCom_Port("COM12");
     EXPECT_FALSE(comm.Com_Open());
     comm.Com_Close();
+}
+
+// The operator is told only that no link came up; the link's log keeps why, in the system's words.
+TEST(VelderCommPorts, TheLogKeepsWhyAPortWouldNotOpen)
+{
+    static QStringList logged;
+    logged.clear();
+    QLoggingCategory::setFilterRules(QStringLiteral("qmx.comm=true"));
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext& c, const QString& m) {
+            if (QLatin1String(c.category) == QLatin1String("qmx.comm"))
+                logged << m;
+        });
+    QTemporaryDir dir;
+    PortDir env(dir.path());
+    Velder_Comm comm;
+    comm.setCom_Port("COM3");
+    EXPECT_FALSE(comm.Com_Open());
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules(QString());
+
+    ASSERT_EQ(logged.size(), 1);
+    EXPECT_TRUE(logged[0].contains(dir.filePath(QStringLiteral("COM3"))))
+        << logged[0].toStdString();
+    EXPECT_TRUE(
+        logged[0].contains(QStringLiteral("No such file or directory"), Qt::CaseInsensitive))
+        << logged[0].toStdString();
 }
 
 TEST(VelderCommPorts, SettingsReadBackUnchangedAndBadOnesDoNotOpen)

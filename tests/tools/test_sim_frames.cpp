@@ -410,6 +410,8 @@ INSTANTIATE_TEST_SUITE_P(Table, VerdictCodes,
 
 TEST(WireLogText, EveryByteOfAGarbledFrameStaysValidJson)
 {
-    EXPECT_EQ(jsonEscape(std::string("\xFF\x7F\"\\\x02" "A", 6)),
+    EXPECT_EQ(jsonEscape(std::string("\xFF\x7F\"\\\x02"
+                                     "A",
+                                     6)),
               "\\u00ff\\u007f\\\"\\\\\\u0002A");
 }

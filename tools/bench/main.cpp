@@ -4,12 +4,12 @@
 #include "bench_options.h"
 #include "bench_report.h"
 
-#include "app/qmx_data.h"
 #include "comm/exchange.h"
 #include "comm/frame_codec.h"
 #include "comm/line_settings.h"
 #include "comm/reply_verdict.h"
 #include "comm/velder_comm.h"
+#include "model/qmx_data.h"
 
 #include <QCoreApplication>
 

@@ -1,0 +1,36 @@
+// The layout of the four settings pages: which rows, units and set buttons apply to the option set,
+// the model and the current values, and every row's value text.
+#pragma once
+
+#include "model/qmx_data.h"
+#include "rules/display_ops.h"
+
+namespace qmx {
+
+// What a layout asks beyond the window's own controls.
+struct PagesEffects {
+    int selectOptionManu = -1;    // select Option_manu(0/1) of the list-choice window, if it exists
+    bool clearMv2Caption = false; // hand the chart an empty MV2 text
+};
+
+class SettingsPages {
+public:
+    // The auto/manual state last applied to the list-choice window.
+    bool ManualShown = false;
+
+    // Lays out all four pages; `tab` (the selected page) does not change the layout.
+    void Disp_SStab2(QmxData& d, int tab, DisplayOps& ops, PagesEffects& fx);
+
+private:
+    void unitsAndAlarms(const QmxData& d, DisplayOps& ops);
+    void heaterBurnout(const QmxData& d, DisplayOps& ops);
+    void heating(const QmxData& d, DisplayOps& ops);
+    void cooling(const QmxData& d, DisplayOps& ops);
+    void others(QmxData& d, DisplayOps& ops, PagesEffects& fx);
+    void modelRows(const QmxData& d, DisplayOps& ops, PagesEffects& fx);
+};
+
+// The rate unit text ("deg.C/min" ...) for the input type; empty to leave the label as it is.
+QString rateUnitText(const QmxData& d, bool* leaveUnchanged);
+
+} // namespace qmx

@@ -1,0 +1,229 @@
+// Upload of every setting parameter from the controller: asked from the menu, by the scheduler
+// after a write that changes ranges, by the status word, and silently by the online check.
+#include "ui/main/main_disp.h"
+
+#include "comm/exchange.h"
+#include "comm/reply_verdict.h"
+#include "model/qmx_data.h"
+#include "model/string_table.h"
+#include "ui/main/link/main_disp_host.h"
+#include "ui/ui_seam.h"
+#include "ui/ui_widgets.h"
+
+#include <QLabel>
+#include <QProgressBar>
+
+#include <algorithm>
+
+namespace qmx {
+
+namespace {
+
+constexpr int kTransferModeItem = 68;
+
+bool isSvItem(int item)
+{
+    return item >= 59 && item <= 62;
+}
+
+bool isSpecialDataItem(int item)
+{
+    return item == 63 || item == 64;
+}
+
+} // namespace
+
+void MainDisp::mnuUpload_Click()
+{
+    if (inLongStep()) {
+        ui::Beep();
+        return;
+    }
+    if (!d.OnLine) {
+        ui::MsgBox(LoadResString(98), ui::Buttons::OK, ui::Icon::None);
+        ui::Beep();
+        return;
+    }
+    const auto answer =
+        ui::MsgBox(LoadResString(511), ui::Buttons::YesNo, ui::Icon::Question, QString());
+    ui::Beep();
+    if (answer != ui::Answer::Yes)
+        return;
+    // The link may have gone down while the question was open.
+    if (!d.OnLine)
+        return;
+    requestComMode(4);
+    d.Uploading = true;
+    Label6->setText(QString());
+}
+
+bool MainDisp::writeTransferMode(bool withDisplay)
+{
+    const QString reply = Sendcomm(d.strAdr, QString(), QStringLiteral("06"),
+                                   d.CommNoTbl(kTransferModeItem), QStringLiteral("0001"), 3);
+    d.ComErr = false;
+    switch (judgeReply(d.Protocol, reply, QStringLiteral("06"))) {
+    case Verdict::Accepted:
+        StatusBar1->setPanel(1, QStringLiteral("OK"));
+        return true;
+    case Verdict::Busy:
+        StatusBar1->setPanel(1, QStringLiteral("NG"));
+        // Only an upload the operator asked for is refused aloud, and only once.
+        if (d.Uploading) {
+            ui::MsgBox(LoadResString(291), ui::Buttons::OK, ui::Icon::None);
+            d.Uploading = false;
+        }
+        StatusBar1->setPanel(4, QString());
+        return false;
+    case Verdict::Refused:
+        StatusBar1->setPanel(1, QStringLiteral("NG"));
+        return true;
+    case Verdict::Other:
+        if (withDisplay && d.Protocol == 0)
+            host_->showCommError();
+        else
+            StatusBar1->setPanel(1, QStringLiteral("NG"));
+        return true;
+    case Verdict::NoAnswer:
+        host_->showCommError();
+        d.ComErr = true;
+        return true;
+    }
+    return true;
+}
+
+void MainDisp::readAllItems(bool withDisplay)
+{
+    const int last = d.RDModel ? kInfraredItem : kLastStandardItem;
+    int count = 0;
+    auto advance = [&] {
+        ++count;
+        if (withDisplay) {
+            ProgressBar1->setValue(qMin(count, ProgressBar1->maximum()));
+            ProgressBar2->setValue(qMin(count, ProgressBar2->maximum()));
+        }
+    };
+
+    for (int item = kFirstPara; item <= last; ++item) {
+        if (withDisplay) {
+            // The error watchdog and the chart keep their ticks while the items come in.
+            letTimersRun();
+            if (QuitRequested())
+                return;
+        }
+        // Auto/manual and the manual output belong to the operator's hands, not to the upload.
+        if (item == 46 || item == 47) {
+            advance();
+            continue;
+        }
+        // The infrared model keeps its range and decimal point fixed; the screen never takes them.
+        if (withDisplay && d.RDModel && item >= 25 && item <= 27)
+            continue;
+        // A value the operator entered while the upload waited is written after it; reading the
+        // item now would put the old value back under that write.
+        if (std::find(d.WriteQueue.begin(), d.WriteQueue.end(), item) != d.WriteQueue.end()) {
+            advance();
+            continue;
+        }
+
+        QString reply;
+        const bool special = isSvItem(item) || isSpecialDataItem(item);
+        if (special) {
+            // Set values 2-4 exist only with the memory option; none is read while auto-tuning.
+            const bool wanted =
+                d.ParaVal(12) == 0 && (withDisplay || !isSvItem(item) || (d.OptionBits() & 0x01));
+            if (wanted) {
+                // The special reads take their item from ParaNo; the item the operator has
+                // open gets it back, unless another one was opened meanwhile.
+                const int open = d.ParaNo;
+                d.ParaNo = item;
+                if (isSvItem(item))
+                    link->Read_SV();
+                else
+                    link->Read_data();
+                if (d.ParaNo == item)
+                    d.ParaNo = open;
+            }
+        } else {
+            reply = Sendcomm(d.strAdr, QString(), QStringLiteral("03"), d.CommNoTbl(item),
+                             QString(), 3);
+        }
+
+        d.ComErr = false;
+        switch (judgeReply(d.Protocol, reply, QStringLiteral("03"))) {
+        case Verdict::Accepted:
+            link->ReadDataSet(reply, item);
+            StatusBar1->setPanel(1, QStringLiteral("OK"));
+            break;
+        case Verdict::Busy:
+        case Verdict::Refused:
+            StatusBar1->setPanel(1, QStringLiteral("NG"));
+            break;
+        case Verdict::Other:
+            if (withDisplay && d.Protocol == 0) {
+                host_->showCommError();
+                d.ComErr = true;
+            } else {
+                StatusBar1->setPanel(1, QStringLiteral("NG"));
+            }
+            break;
+        case Verdict::NoAnswer:
+            // The special reads judged their own replies.
+            if (!special) {
+                host_->showCommError();
+                d.ComErr = true;
+            }
+            break;
+        }
+        StatusBar1->setPanel(1, QString());
+        advance();
+    }
+}
+
+void MainDisp::ReadPara_setflg()
+{
+    if (!writeTransferMode(true))
+        return;
+
+    for (QWidget* w : {static_cast<QWidget*>(Frame4), static_cast<QWidget*>(Lbl_UPmsg),
+                       static_cast<QWidget*>(Frame5), static_cast<QWidget*>(Lbl_UPmsg2)})
+        w->setVisible(true);
+    Lbl_UPmsg->setText(LoadResString(502));
+    Lbl_UPmsg2->setText(LoadResString(502));
+    StatusBar1->setPanel(4, LoadResString(502));
+    StatusBar1->setPanel(1, QString());
+
+    const bool goOn = Wait_100ms();
+    if (goOn) {
+        for (QProgressBar* b : {ProgressBar1, ProgressBar2}) {
+            b->setValue(0);
+            b->setVisible(true);
+        }
+        readAllItems(true);
+    }
+
+    Frame4->setVisible(false);
+    ProgressBar1->setVisible(false);
+    Frame5->setVisible(false);
+    ProgressBar2->setVisible(false);
+    StatusBar1->setPanel(1, QString());
+    StatusBar1->setPanel(4, QString());
+    d.Uploading = false;
+    // An upload cut short by the program's end has not brought the data.
+    if (!goOn || QuitRequested())
+        return;
+    d.ReUpload = false;
+    d.DataValid = true;
+}
+
+void MainDisp::ReadPara_setflg2()
+{
+    if (!writeTransferMode(false))
+        return;
+    readAllItems(false);
+    StatusBar1->setPanel(1, QString());
+    StatusBar1->setPanel(4, QString());
+    d.ReUpload = false;
+}
+
+} // namespace qmx

@@ -1,0 +1,264 @@
+// Single writes and the manual-output buttons.
+#include "comm/exchange.h"
+#include "comm/velder_comm.h"
+#include "ui/main/link/main_disp_host.h"
+#include "ui/main/main_disp.h"
+
+#include "comm/reply_verdict.h"
+#include "model/qmx_data.h"
+#include "model/string_table.h"
+#include "ui/ui_seam.h"
+#include "ui/ui_widgets.h"
+
+#include <QTabWidget>
+
+#include <algorithm>
+#include <iterator>
+#include <limits>
+
+namespace qmx {
+
+namespace {
+
+constexpr int kSetValue = 11;
+constexpr int kAutoTuning = 12;
+constexpr int kLockSelection = 22;
+constexpr int kOutputHigh = 29;
+constexpr int kOutputLow = 30;
+constexpr int kOutOff = 45;
+constexpr int kAutoManual = 46;
+constexpr int kManualOutput = 47;
+constexpr int kAtBias = 52;
+constexpr int kInputType = 50;
+constexpr int kAbnormalOutput = 63;
+constexpr int kOutOffKey = 64;
+
+const QString kOK = QStringLiteral("OK");
+const QString kNG = QStringLiteral("NG");
+
+bool specialItem(int item)
+{
+    return item >= 59 && item <= kOutOffKey;
+}
+
+// The set value lock is written first, so the controller takes the set values and the AT bias
+// under the lock the operator chose.
+bool needsLockFirst(int item)
+{
+    return item == kSetValue || item == kAtBias || specialItem(item);
+}
+
+// The items that take the special writes; the main set value only on a controller that reports
+// options, one without options has the plain register.
+bool specialRoute(const QmxData& d, int item)
+{
+    return specialItem(item) || (item == kSetValue && d.OptionBits() != 0);
+}
+
+// Step buttons of the manual output, in tenths of a percent.
+constexpr int kManualSteps[6] = {10, 1, -1, -10, 100, -100};
+
+} // namespace
+
+void MainDisp::Write_Para()
+{
+    const int item = d.ParaNo;
+    if (!d.ParaVal.inBounds(item))
+        return;
+    // An unchanged AT or OUT/OFF selection is not sent again: its write acts on the controller.
+    if ((item == kAutoTuning || item == kOutOff) && d.ParaVal(item) == d.ParaBak(item))
+        return;
+
+    const auto restore = [this, item] { d.ParaVal(item) = d.ParaBak(item); };
+    const auto commError = [this] {
+        host_->showCommError();
+        d.ComErr = true;
+    };
+
+    QString reply;
+    if (needsLockFirst(item)) {
+        reply = Sendcomm(d.strAdr, QString(), QStringLiteral("06"), d.CommNoTbl(kLockSelection),
+                         toHex4(d.ParaVal(kLockSelection)), 3);
+        d.ComErr = false;
+        switch (judgeReply(d.Protocol, reply, QStringLiteral("06"))) {
+        case Verdict::Accepted:
+            StatusBar1->setPanel(1, kOK);
+            break;
+        case Verdict::Busy:
+            StatusBar1->setPanel(1, kNG);
+            StatusBar1->setPanel(4, QString());
+            host_->showBusyNotice(true);
+            restore();
+            ui::Beep();
+            return;
+        case Verdict::Refused:
+            StatusBar1->setPanel(1, kNG);
+            break;
+        case Verdict::Other:
+            StatusBar1->setPanel(1, kNG);
+            restore();
+            break;
+        case Verdict::NoAnswer:
+            commError();
+            restore();
+            break;
+        }
+        StatusBar1->setPanel(4, QString());
+    }
+
+    // The data is taken only now: a restore above makes the old value the one written.
+    StatusBar1->setPanel(4, LoadResString(453));
+    const QString data = toHex4(d.ParaVal(item));
+    const bool special = specialRoute(d, item);
+    const int acknowledgedBefore = link->specialWritesAcknowledged();
+    // The controller takes longer to answer for its input type, as in the download and the check.
+    if (item == kInputType)
+        QMXCom->setCom_TimeOut(400);
+    if (!special) {
+        reply = Sendcomm(d.strAdr, QString(), QStringLiteral("06"), d.CommNoTbl(item), data, 3);
+    } else if (item == kAbnormalOutput) {
+        link->DCOSL_change(data);
+    } else if (item == kOutOffKey) {
+        // The OUT/OFF key cannot take "off" while the output is manual: automatic first.
+        if (d.ParaVal(kOutOffKey) == 0 && d.ParaVal(kAutoManual) == 1) {
+            d.ParaVal(kAutoManual) = 0;
+            link->Send_Para();
+        }
+        link->DCOSL_change(data);
+    } else {
+        link->SV_change(data);
+    }
+
+    // The special writes report their own replies; what is judged for them is the lock write's.
+    d.ComErr = false;
+    const Verdict verdict = judgeReply(d.Protocol, reply, QStringLiteral("06"));
+    // Whether the controller took the value: the plain write's answer, or an acknowledged special
+    // write.
+    const bool written = special ? link->specialWritesAcknowledged() > acknowledgedBefore
+                                 : verdict == Verdict::Accepted;
+    switch (verdict) {
+    case Verdict::Accepted:
+        StatusBar1->setPanel(1, kOK);
+        d.DataValid = true;
+        break;
+    case Verdict::Busy:
+        StatusBar1->setPanel(1, kNG);
+        if (item != kAutoTuning) {
+            StatusBar1->setPanel(4, QString());
+            host_->showBusyNotice(true);
+            ui::Beep();
+        }
+        break;
+    case Verdict::Refused:
+        StatusBar1->setPanel(1, kNG);
+        break;
+    case Verdict::Other:
+        StatusBar1->setPanel(1, kNG);
+        restore();
+        break;
+    case Verdict::NoAnswer:
+        if (!(item == kSetValue || specialItem(item))) {
+            commError();
+            restore();
+        }
+        break;
+    }
+    StatusBar1->setPanel(4, QString());
+
+    // Read back what the controller holds now. A value neither taken nor read back is put back,
+    // so nothing looks written that the controller does not hold.
+    bool readBack = false;
+    if (specialItem(item)) {
+        const int storedBefore = link->specialReadsStored();
+        // Each reads only what the controller's options carry.
+        if (item == kAbnormalOutput || item == kOutOffKey)
+            link->Read_data();
+        else
+            link->Read_SV();
+        readBack = link->specialReadsStored() > storedBefore;
+    } else {
+        reply =
+            Sendcomm(d.strAdr, QString(), QStringLiteral("03"), d.CommNoTbl(item), QString(), 3);
+        QMXCom->setCom_TimeOut(300);
+        d.ComErr = false;
+        switch (judgeReply(d.Protocol, reply, QStringLiteral("03"))) {
+        case Verdict::Accepted:
+            link->ReadDataSet(reply, item);
+            readBack = true;
+            StatusBar1->setPanel(1, kOK);
+            break;
+        case Verdict::Busy:
+        case Verdict::Refused:
+            StatusBar1->setPanel(1, kNG);
+            break;
+        case Verdict::Other:
+            if (d.Protocol != 0)
+                StatusBar1->setPanel(1, kNG);
+            else
+                commError();
+            break;
+        case Verdict::NoAnswer:
+            commError();
+            break;
+        }
+    }
+
+    if (!written && !readBack)
+        restore();
+
+    StatusBar1->setPanel(1, QString());
+    link->Dummy_Wait();
+}
+
+void MainDisp::Manuval_Click(int Index)
+{
+    if (Index < 0 || Index >= int(std::size(kManualSteps)))
+        return;
+    if (!d.OnLine) {
+        SSTab1->setFocus();
+        return;
+    }
+    // The read below would cut into a transfer or search that is waiting on the controller.
+    if (inLongStep()) {
+        ui::Beep();
+        return;
+    }
+
+    const int upper = d.ParaVal(kOutputHigh) * 10;
+    const int lower = (d.OptionBits() & 0x40) ? -1000 : d.ParaVal(kOutputLow) * 10;
+
+    // The step goes onto the controller's present output, not onto what the screen last showed.
+    const QString reply = Sendcomm(d.strAdr, QString(), QStringLiteral("03"),
+                                   d.CommNoTbl(kManualOutput), QString(), 3);
+    d.ComErr = false;
+    switch (judgeReply(d.Protocol, reply, QStringLiteral("03"))) {
+    case Verdict::Accepted:
+        link->ReadDataSet(reply, kManualOutput);
+        StatusBar1->setPanel(1, kOK);
+        break;
+    case Verdict::NoAnswer:
+        host_->showCommError();
+        d.ComErr = true;
+        break;
+    default:
+        StatusBar1->setPanel(1, kNG);
+        break;
+    }
+
+    d.ParaBak(kManualOutput) = d.ParaVal(kManualOutput);
+    SSTab1->setFocus();
+    // Wide arithmetic: a value near the ends of the 16-bit range must clamp, not wrap round.
+    int value = d.ParaVal(kManualOutput) + kManualSteps[Index];
+    if (value > upper)
+        value = upper;
+    if (value <= lower)
+        value = lower;
+    value = std::clamp<int>(value, std::numeric_limits<int16_t>::min(),
+                            std::numeric_limits<int16_t>::max());
+    d.ParaVal(kManualOutput) = static_cast<int16_t>(value);
+
+    d.ParaNo = kManualOutput;
+    d.Req_Write();
+}
+
+} // namespace qmx

@@ -1,0 +1,40 @@
+// The model-change, trace, print and report menus.
+#include "ui/main/main_disp.h"
+
+#include "model/qmx_data.h"
+#include "model/string_table.h"
+#include "ui/chart/velder_chartctl.h"
+#include "ui/ui_seam.h"
+
+#include <QAction>
+
+namespace qmx {
+
+void MainDisp::mnuOpset_Click()
+{
+    // The option set decides the data layout; it cannot change under a running monitor.
+    if (d.OnLine) {
+        ui::MsgBox(LoadResString(59), ui::Buttons::OK, ui::Icon::None);
+        return;
+    }
+    ui::Beep();
+}
+
+void MainDisp::mnuTrace_Click()
+{
+    if (!d.OnLine) {
+        mnuTrace->setChecked(Velder_ChartCtl1->isRunning());
+        ui::MsgBox(LoadResString(159), ui::Buttons::OK, ui::Icon::None);
+        return;
+    }
+    Velder_ChartCtl1->auto_run();
+    mnuTrace->setChecked(Velder_ChartCtl1->isRunning());
+}
+
+void MainDisp::mnudata_Click() {}
+
+void MainDisp::mnuexport_Click() {}
+
+void MainDisp::mnuFilePrint_Click() {}
+
+} // namespace qmx

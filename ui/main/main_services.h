@@ -1,0 +1,46 @@
+// What the other windows (entry dialogs, the model-option dialog, the chart's panels, printing and
+// the report) may ask of the main window. They include this header, never main_disp.h, so the main
+// window's controls stay its own.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace qmx {
+
+struct QmxData;
+class SubWindows;
+class Velder_ChartCtl;
+
+class MainServices {
+public:
+    virtual ~MainServices() = default;
+
+    // The shared data the main window shows.
+    virtual QmxData& data() = 0;
+    // The main window itself, as the parent of a dialog or the page a hard copy shows.
+    virtual QWidget* mainWindow() = 0;
+    // The other windows, one of each, created on first use.
+    virtual SubWindows& subWindows() = 0;
+
+    // Lays out the four settings pages again from the option set, the model and the values.
+    virtual void relayPages() = 0;
+    // Every setting's value label again from ParaVal.
+    virtual void refreshValueLabels() = 0;
+    // PV, SV, MV, the lamps, the chart's live texts and the settings pages from the data.
+    virtual void refreshLivePanel() = 0;
+    // Queues the write of item ParaNo for the scheduler (online).
+    virtual void requestWrite() = 0;
+
+    // The trend chart of the trace page.
+    virtual Velder_ChartCtl& chart() = 0;
+    // Status-bar panel `panel` (0..3).
+    virtual QString statusPanel(int panel) const = 0;
+    virtual void setStatusPanel(int panel, const QString& text) = 0;
+
+    // A step that talks to the controller is running (its window events still run).
+    virtual bool stepRunning() const = 0;
+};
+
+} // namespace qmx

@@ -1,0 +1,105 @@
+#include "ui/ui_widgets.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace qmx {
+
+QColor colorFromBgr(uint32_t bgr)
+{
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
+
+void setBackColor(QWidget* w, uint32_t bgr)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, colorFromBgr(bgr));
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+PanelStatusBar::PanelStatusBar(QWidget* parent) : QStatusBar(parent)
+{
+    setSizeGripEnabled(false);
+    // Result, logging state, trace state, then the activity text, which gets what is left.
+    const int widths[4] = {60, 170, 170, 0};
+    for (int i = 0; i < 4; ++i) {
+        auto* l = new QLabel(this);
+        l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        l->setContentsMargins(4, 0, 4, 0);
+        if (widths[i] > 0)
+            l->setMinimumWidth(widths[i]);
+        addPermanentWidget(l, widths[i] > 0 ? 0 : 1);
+        panels_[size_t(i)] = l;
+    }
+}
+
+QString PanelStatusBar::panel(int i) const
+{
+    return i >= 1 && i <= 4 ? panels_[size_t(i - 1)]->text() : QString();
+}
+
+void PanelStatusBar::setPanel(int i, const QString& text)
+{
+    if (i >= 1 && i <= 4)
+        panels_[size_t(i - 1)]->setText(text);
+}
+
+GroupFrame::GroupFrame(QWidget* parent) : QFrame(parent)
+{
+    setFrameStyle(QFrame::StyledPanel | QFrame::Plain);
+}
+
+QLabel* makeValueBox(QWidget* parent, const QString& name)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    l->setContentsMargins(4, 1, 4, 1);
+    setBackColor(l, colour::White);
+    return l;
+}
+
+QLabel* makeLamp(QWidget* parent, const QString& name, const QString& text)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setAlignment(Qt::AlignCenter);
+    l->setFrameStyle(QFrame::Box | QFrame::Plain);
+    l->setMinimumWidth(46);
+    l->setMinimumHeight(24);
+    l->setContentsMargins(3, 1, 3, 1);
+    setBackColor(l, colour::White);
+    return l;
+}
+
+QPixmap productLogo(int size)
+{
+    QPixmap pm(size, size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal s = size;
+    // A controller front: dark bezel, red process display, green set-value display.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x2b, 0x3a, 0x4a));
+    p.drawRoundedRect(QRectF(s * 0.04, s * 0.04, s * 0.92, s * 0.92), s * 0.12, s * 0.12);
+    p.setBrush(QColor(0x10, 0x10, 0x10));
+    p.drawRect(QRectF(s * 0.16, s * 0.18, s * 0.68, s * 0.30));
+    p.drawRect(QRectF(s * 0.16, s * 0.56, s * 0.68, s * 0.20));
+    QFont f;
+    f.setBold(true);
+    f.setPixelSize(int(s * 0.22));
+    p.setFont(f);
+    p.setPen(QColor(0xff, 0x40, 0x30));
+    p.drawText(QRectF(s * 0.16, s * 0.18, s * 0.68, s * 0.30), Qt::AlignCenter,
+               QStringLiteral("QMX"));
+    f.setPixelSize(int(s * 0.14));
+    p.setFont(f);
+    p.setPen(QColor(0x40, 0xe0, 0x60));
+    p.drawText(QRectF(s * 0.16, s * 0.56, s * 0.68, s * 0.20), Qt::AlignCenter,
+               QStringLiteral("400"));
+    return pm;
+}
+
+} // namespace qmx

@@ -1,0 +1,60 @@
+// Small widgets and helpers the windows share: the four-panel status bar, the frame whose caption
+// is shown by the group button above it, lamp and value-box labels, and colours in the controller
+// software's 0x00BBGGRR form.
+#pragma once
+
+#include "rules/display_ops.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPixmap>
+#include <QStatusBar>
+
+#include <array>
+#include <cstdint>
+
+namespace qmx {
+
+// Colours are kept as 0x00BBGGRR, the form every table of the program uses: 0x0000FF is red.
+QColor colorFromBgr(uint32_t bgr);
+
+// Sets the background through the palette (no style sheet), so a lamp can change every tick
+// cheaply.
+void setBackColor(QWidget* w, uint32_t bgr);
+
+// The status bar with four fixed panels, numbered 1 to 4 as the routines address them.
+class PanelStatusBar : public QStatusBar {
+    Q_OBJECT
+public:
+    explicit PanelStatusBar(QWidget* parent = nullptr);
+    QString panel(int i) const;
+    void setPanel(int i, const QString& text);
+
+private:
+    std::array<QLabel*, 4> panels_{};
+};
+
+// A group frame of the settings pages. Its caption is kept for the program (and shown by the
+// group's enable button, which sits just above the frame so it stays usable while the frame is
+// off).
+class GroupFrame : public QFrame {
+    Q_OBJECT
+    Q_PROPERTY(QString caption READ caption WRITE setCaption)
+public:
+    explicit GroupFrame(QWidget* parent = nullptr);
+    QString caption() const { return caption_; }
+    void setCaption(const QString& c) { caption_ = c; }
+
+private:
+    QString caption_;
+};
+
+// A sunken white box that shows a value.
+QLabel* makeValueBox(QWidget* parent, const QString& name);
+// A lamp: a boxed caption on a white background that turns a colour when its state is on.
+QLabel* makeLamp(QWidget* parent, const QString& name, const QString& text);
+
+// The product picture used for the window icon and the version box.
+QPixmap productLogo(int size);
+
+} // namespace qmx
