@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocalSocket>
@@ -166,6 +167,36 @@ template <typename F> void later(F f)
 
 } // namespace
 
+QList<AutomationKey> parseKeys(const QString& text, bool* ok)
+{
+    QList<AutomationKey> keys;
+    if (ok)
+        *ok = true;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != QLatin1Char('\\')) {
+            // Qt's key codes for the printable Latin-1 characters are their upper-case codes.
+            keys.append({int(c.toUpper().unicode()), QString(c)});
+            continue;
+        }
+        const QChar e = i + 1 < text.size() ? text[++i] : QChar();
+        if (e == QLatin1Char('r'))
+            keys.append({Qt::Key_Return, QStringLiteral("\r")});
+        else if (e == QLatin1Char('b'))
+            keys.append({Qt::Key_Backspace, QStringLiteral("\b")});
+        else if (e == QLatin1Char('e'))
+            keys.append({Qt::Key_Escape, QString(QChar(0x1b))});
+        else if (e == QLatin1Char('\\'))
+            keys.append({Qt::Key_Backslash, QStringLiteral("\\")});
+        else {
+            if (ok)
+                *ok = false;
+            break;
+        }
+    }
+    return keys;
+}
+
 QJsonObject dumpWidgets()
 {
     QJsonObject widgets;
@@ -310,6 +341,52 @@ QJsonObject Automation::handle(const QString& line, bool* quit)
         later([b] {
             if (b && !(b->isCheckable() && b->isChecked()))
                 b->click();
+        });
+        return okReply();
+    }
+    if (cmd == QLatin1String("close")) {
+        QPointer<QWidget> w = windowNamed(rest);
+        if (!w)
+            return fail(QStringLiteral("unknown window ") + rest);
+        later([w] {
+            if (w)
+                w->close();
+        });
+        return okReply();
+    }
+    if (cmd == QLatin1String("grab")) {
+        const int first = rest.indexOf(QLatin1Char(' '));
+        const QString name = first < 0 ? rest : rest.left(first);
+        const QString file = first < 0 ? QString() : rest.mid(first + 1);
+        QWidget* w = windowNamed(name);
+        if (!w)
+            return fail(QStringLiteral("unknown window ") + name);
+        if (file.isEmpty() || !w->grab().save(file, "PNG"))
+            return fail(QStringLiteral("cannot write ") + file);
+        return okReply();
+    }
+    if (cmd == QLatin1String("keys")) {
+        const int first = rest.indexOf(QLatin1Char(' '));
+        const QString path = first < 0 ? rest : rest.left(first);
+        bool ok = false;
+        const QList<AutomationKey> keys =
+            parseKeys(first < 0 ? QString() : rest.mid(first + 1), &ok);
+        QPointer<QWidget> w = findControl(path);
+        if (!w)
+            return fail(QStringLiteral("unknown path ") + path);
+        if (!ok)
+            return fail(QStringLiteral("unknown escape in keys"));
+        later([w, keys] {
+            for (const AutomationKey& k : keys) {
+                if (!w)
+                    return;
+                QKeyEvent press(QEvent::KeyPress, k.key, Qt::NoModifier, k.text);
+                QApplication::sendEvent(w, &press);
+                if (!w)
+                    return;
+                QKeyEvent release(QEvent::KeyRelease, k.key, Qt::NoModifier, k.text);
+                QApplication::sendEvent(w, &release);
+            }
         });
         return okReply();
     }

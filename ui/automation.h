@@ -7,12 +7,17 @@
 //   settext PATH TEXT     a text box
 //   select PATH N         a combo box's index, or option button N of the array PATH
 //   answer WORD-or-PATH   the message box or file dialog waiting for a person
+//   keys PATH TEXT        each character of TEXT pressed as a key on that control; "\r", "\b",
+//                         "\e" stand for Enter, Backspace and Escape, "\\" for a backslash
+//   grab WINDOW FILE      the window drawn into a PNG file; the reply comes once it is written
+//   close WINDOW          the window's close box
 //   quit                  ends the program at once, asking nothing
 // An action runs a moment later in the event loop; the reply {"ok":true} comes at once, or
 // {"ok":false,"error":"…"} for a path that names nothing.
 #pragma once
 
 #include <QJsonObject>
+#include <QList>
 #include <QLocalServer>
 #include <QObject>
 
@@ -41,6 +46,15 @@ private:
     QLocalServer server_;
     std::function<void()> beforeQuit_;
 };
+
+// One key of the keys command: the key code and the text it types.
+struct AutomationKey {
+    int key = 0;
+    QString text;
+};
+// The keys a keys command's TEXT stands for; an unknown escape or a lone backslash ends the list
+// early and sets `ok` false.
+QList<AutomationKey> parseKeys(const QString& text, bool* ok = nullptr);
 
 // The dump of every named control of every window: {"widgets":{…}}.
 QJsonObject dumpWidgets();
