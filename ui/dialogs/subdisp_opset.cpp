@@ -163,6 +163,8 @@ void SubDisp_Opset::Command1_Click(int Index)
     if (!yes)
         return; // the dialog stays open with the choices made
     commitOptionChange(d);
+    // Every value text again, hidden rows included, then the rows: as a file load shows them.
+    main_.refreshValueLabels();
     main_.relayPages();
     // The chart shows no MV2 text until the next refresh decides on it.
     main_.chart().setMv2Caption(QString());
