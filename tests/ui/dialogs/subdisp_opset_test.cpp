@@ -212,29 +212,6 @@ TEST_F(OpsetDialog, ChangeLaysThePagesOutAsAReloadOfTheSameFileDoes)
     EXPECT_EQ(differences(changed, mainShown()), QStringList());
 }
 
-TEST_F(OpsetDialog, ChangeOfTheTransformerRangeClearsTheHeaterBurnoutValues)
-{
-    struct Case {
-        int from, to;
-        bool cleared;
-    };
-    for (const Case c :
-         {Case{2, 3, true}, Case{1, 3, false}, Case{3, 0, true}, Case{4, 2, false}}) {
-        setWords({0, 0, int16_t(c.from), 0, 0, 0});
-        d.ParaVal(21) = 55;
-        d.ParaVal(54) = 77;
-        answers({QStringLiteral("Yes")});
-        withDialog([&](SubDisp_Opset& dialog) {
-            dialog.Option_set3[size_t(c.to)]->click();
-            dialog.Command1_Click(0);
-        });
-        EXPECT_EQ(d.OptSet_HB, c.to);
-        EXPECT_EQ(d.ParaVal(21), c.cleared ? 0 : 55) << c.from << " to " << c.to;
-        EXPECT_EQ(d.ParaVal(54), c.cleared ? 0 : 77) << c.from << " to " << c.to;
-        EXPECT_EQ(w->Frame_HB->isHidden(), c.to == 0);
-    }
-}
-
 TEST_F(OpsetDialog, ChangeAnsweredNoKeepsTheDialogOpenAndTheWindowAsItWas)
 {
     w->relayPages();
