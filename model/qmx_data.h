@@ -167,6 +167,9 @@ struct QmxData {
     int16_t OptSet_OutType = 0;
     int16_t OptSet_Comm = 0;
     std::array<int16_t, 6> CtrlSpec{};
+    // The heater-burnout option in force at the last opening of the model-option dialog that had
+    // one was a 50 A type; the dialog's Change clears the alarm values when the range changes.
+    bool HB_CT50A = false;
 
     // --- screen data state --------------------------------------------------------------------
     bool DataValid = false;

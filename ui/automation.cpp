@@ -203,8 +203,9 @@ QJsonObject dumpWidgets()
     for (QWidget* win : namedWindows()) {
         const QString wn = win->objectName();
         widgets.insert(wn, describe(win));
+        // A dialog owned by this window is a window of its own, listed under its own name.
         for (QWidget* c : win->findChildren<QWidget*>())
-            if (isDumped(c))
+            if (c->window() == win && isDumped(c))
                 widgets.insert(wn + QLatin1Char('/') + c->objectName(), describe(c));
         for (QAction* a : win->findChildren<QAction*>())
             if (!a->objectName().isEmpty() && !a->objectName().startsWith(QLatin1String("qt_")))
@@ -223,7 +224,10 @@ QWidget* findControl(const QString& path)
     QWidget* win = windowNamed(slash < 0 ? path : path.left(slash));
     if (!win || slash < 0)
         return win;
-    return win->findChild<QWidget*>(path.mid(slash + 1));
+    for (QWidget* c : win->findChildren<QWidget*>(path.mid(slash + 1)))
+        if (c->window() == win)
+            return c;
+    return nullptr;
 }
 
 QAction* findAction(const QString& path)

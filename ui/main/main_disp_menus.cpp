@@ -4,6 +4,7 @@
 #include "model/qmx_data.h"
 #include "model/string_table.h"
 #include "ui/chart/velder_chartctl.h"
+#include "ui/dialogs/subdisp_opset.h"
 #include "ui/ui_seam.h"
 
 #include <QAction>
@@ -17,7 +18,17 @@ void MainDisp::mnuOpset_Click()
         ui::MsgBox(LoadResString(59), ui::Buttons::OK, ui::Icon::None);
         return;
     }
+    // A download from offline works on the option set and the values.
+    if (inLongStep()) {
+        ui::Beep();
+        return;
+    }
     ui::Beep();
+    // Built at each opening, so it always starts from the set in force; deleted when it closes.
+    auto* dialog = subWindows_.open<SubDisp_Opset>(
+        QStringLiteral("SubDisp_Opset"), [this] { return new SubDisp_Opset(*this, this); });
+    if (dialog)
+        dialog->exec();
 }
 
 void MainDisp::mnuTrace_Click()

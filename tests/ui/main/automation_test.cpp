@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QImage>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -79,6 +80,34 @@ TEST(AutomationKeys, GrabWritesThePictureBeforeItAnswersAndCloseClosesTheWindow)
     ASSERT_TRUE(ok(a.handle(QStringLiteral("close AutoWin"))));
     QTest::qWait(50);
     EXPECT_FALSE(w.win.isVisible());
+}
+
+TEST(AutomationPaths, ADialogsControlsAreListedUnderTheDialogNotItsOwner)
+{
+    // The dialog comes first among the owner's children, the owner's own "Entry" after it.
+    QWidget owner;
+    owner.setObjectName(QStringLiteral("OwnerWin"));
+    auto* dialog = new QDialog(&owner);
+    dialog->setObjectName(QStringLiteral("OwnedDialog"));
+    auto* theirs = new QLineEdit(dialog);
+    theirs->setObjectName(QStringLiteral("Entry"));
+    theirs->setText(QStringLiteral("dialog's"));
+    auto* frame = new QWidget(&owner);
+    auto* mine = new QLineEdit(frame);
+    mine->setObjectName(QStringLiteral("Entry"));
+    mine->setText(QStringLiteral("owner's"));
+    owner.show();
+    dialog->show();
+
+    const QJsonObject w = qmx::dumpWidgets().value(QStringLiteral("widgets")).toObject();
+    auto text = [&w](const char* path) {
+        return w.value(QLatin1String(path)).toObject().value(QStringLiteral("text")).toString();
+    };
+    EXPECT_EQ(text("OwnerWin/Entry"), QStringLiteral("owner's"));
+    EXPECT_EQ(text("OwnedDialog/Entry"), QStringLiteral("dialog's"));
+    EXPECT_FALSE(w.contains(QStringLiteral("OwnerWin/OwnedDialog")));
+    EXPECT_EQ(qmx::findControl(QStringLiteral("OwnerWin/Entry")), mine);
+    EXPECT_EQ(qmx::findControl(QStringLiteral("OwnedDialog/Entry")), theirs);
 }
 
 } // namespace

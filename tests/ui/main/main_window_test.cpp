@@ -7,6 +7,7 @@
 #include "ui/ui_widgets.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -228,7 +229,16 @@ TEST_F(MainWindow, ModelChangeAndTraceAreRefusedWhereTheyCannotRun)
     w->mnuTrace->trigger();
     EXPECT_FALSE(w->mnuTrace->isChecked());
     EXPECT_FALSE(w->Velder_ChartCtl1->isRunning());
+    // Offline the model change opens its dialog; closing it at once asks nothing more.
+    bool opened = false;
+    QTimer::singleShot(0, w.get(), [&] {
+        if (auto* dialog = w->findChild<QDialog*>(QStringLiteral("SubDisp_Opset"))) {
+            opened = dialog->isModal();
+            dialog->reject();
+        }
+    });
     w->mnuOpset->trigger();
+    EXPECT_TRUE(opened);
     EXPECT_EQ(texts(), (QStringList{S(59), S(159), QStringLiteral("<beep>")}));
 
     d.OnLine = true;
