@@ -45,6 +45,11 @@ void MainDisp::Disp_SStab2(int t)
     applyPageEffects(fx);
 }
 
+void MainDisp::applyDisplay(const DisplayOps& ops)
+{
+    pages().applier.apply(ops);
+}
+
 void MainDisp::relayPages()
 {
     Disp_SStab2(SSTab2->currentIndex());
