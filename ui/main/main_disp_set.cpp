@@ -2,16 +2,15 @@
 #include "ui/main/main_disp.h"
 
 #include "model/qmx_data.h"
+#include "rules/option_lists.h"
 #include "rules/value_labels.h"
+#include "ui/dialogs/select_disp.h"
 #include "ui/dialogs/setting_disp.h"
 #include "ui/main/main_disp_pages.h"
 #include "ui/ui_seam.h"
 
 #include <QLabel>
 #include <QTabWidget>
-
-#include <algorithm>
-#include <iterator>
 
 namespace qmx {
 
@@ -22,14 +21,6 @@ constexpr int kLockSelection = 22;
 constexpr int kManualOutput = 47;
 constexpr int kInputType = 50;
 constexpr int kLock3 = 3;
-
-// The items chosen from a list; every other item with a set button takes a number.
-bool isListItem(int item)
-{
-    static constexpr int kList[] = {12, 22, 27, 32, 36, 37, 42, 45, 46,
-                                    48, 49, 50, 51, 55, 56, 62, 63, 64};
-    return std::find(std::begin(kList), std::end(kList), item) != std::end(kList);
-}
 
 } // namespace
 
@@ -46,13 +37,20 @@ void MainDisp::Cmd_set_Click(int Index)
     d.ParaNo = Index + 10;
     const int item = d.ParaNo;
 
-    if (isListItem(item)) {
+    // The items chosen from a list; every other item with a set button takes a number.
+    if (optionFrameOf(item) >= 0) {
         if (item == kInputType && d.ParaVal(kLockSelection) == kLock3) {
             SSTab2->setFocus();
             return;
         }
-        // The list choice comes with its own dialog; until then a list item opens nothing.
+        auto* dialog = subWindows_.open<Select_Disp>(
+            QStringLiteral("Select_Disp"), [this] { return new Select_Disp(*this, this); });
+        dialog->prepare();
+        // A refused write puts this value back.
         d.ParaBak(item) = d.ParaVal(item);
+        dialog->show();
+        dialog->raise();
+        dialog->activateWindow();
         return;
     }
 
