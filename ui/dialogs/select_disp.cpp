@@ -164,9 +164,4 @@ void Select_Disp::reject()
     Command2_Click();
 }
 
-void Select_Disp::Limitchk_sh()
-{
-    qmx::Limitchk_sh(d_, old_);
-}
-
 } // namespace qmx

@@ -40,15 +40,12 @@ public:
 
     void Command1_Click();
     void Command2_Click();
-    // The scaling limits by the input type now set (offline input-type commit).
-    void Limitchk_sh();
 
     // Selects option `index` of the auto/manual list (the main window's refresh follows the
     // controller's auto/manual state while the dialog exists).
     void selectManu(int index);
 
-    // The item the dialog was last prepared for, and the option now chosen in its frame (-1: none).
-    int boundItem() const { return item_; }
+    // The option now chosen in the frame of the item being chosen (-1: none).
     int chosen() const;
 
 protected:

@@ -92,6 +92,10 @@ Setting_Disp::Setting_Disp(MainServices& services, QWidget* parent)
     Disp_setdata->setObjectName(QStringLiteral("Disp_setdata"));
     Disp_setdata->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Disp_setdata->setAttribute(Qt::WA_InputMethodEnabled, false);
+    // Nothing reaches the box past the key handler: no paste, no drop, no context menu.
+    Disp_setdata->setReadOnly(true);
+    Disp_setdata->setAcceptDrops(false);
+    Disp_setdata->setContextMenuPolicy(Qt::NoContextMenu);
     QFont big = Disp_setdata->font();
     big.setPointSizeF(big.pointSizeF() * 1.4);
     Disp_setdata->setFont(big);
@@ -270,12 +274,12 @@ void Setting_Disp::Command3_Click()
         d_.ParaNo = item;
         services_.requestWrite();
     } else {
-        commitOffline(v);
+        commitOffline();
     }
     QDialog::accept();
 }
 
-void Setting_Disp::commitOffline(int16_t /*v*/)
+void Setting_Disp::commitOffline()
 {
     d_.DataChanged = true;
     ops_.clear();
@@ -293,20 +297,6 @@ void Setting_Disp::Command4_Click()
 void Setting_Disp::reject()
 {
     Command4_Click();
-}
-
-void Setting_Disp::PIDcheck()
-{
-    ops_.clear();
-    qmx::PIDcheck(d_, ops_);
-    services_.applyDisplay(ops_);
-}
-
-void Setting_Disp::PID_bcheck()
-{
-    ops_.clear();
-    qmx::PID_bcheck(d_, ops_);
-    services_.applyDisplay(ops_);
 }
 
 } // namespace qmx

@@ -63,13 +63,6 @@ public:
     void Command4_Click();
     void Disp_setdata_KeyPress(int KeyAscii);
 
-    // The value texts of the PID rows and of the cooling rows from the data.
-    void PIDcheck();
-    void PID_bcheck();
-
-    // The item the dialog was last prepared for.
-    int boundItem() const { return bound_.item; }
-
 protected:
     void reject() override;
 
@@ -86,7 +79,7 @@ private:
     void showEntry();      // the display rule
     void clearEntry();     // both fields empty, the focus in the box
     void refuse(int text); // a box with string `text`, the entry cleared
-    void commitOffline(int16_t v);
+    void commitOffline();
 
     MainServices& services_;
     QmxData& d_;
