@@ -126,6 +126,11 @@ struct QmxData {
 
     // --- scheduler and transfers ---------------------------------------------------------------
     int ParaNo = 0;
+    // The entry limits of the numeric edit prepared last (raw units, both included) and whether
+    // it is shown with one decimal.
+    int16_t ParaMin = 0;
+    int16_t ParaMax = 0;
+    bool DecFlag = false;
     int ComMode = 0;
     bool ReUpload = false;
     bool ComErr = false;

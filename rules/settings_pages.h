@@ -21,11 +21,14 @@ public:
     // Lays out all four pages; `tab` (the selected page) does not change the layout.
     void Disp_SStab2(QmxData& d, int tab, DisplayOps& ops, PagesEffects& fx);
 
+    // The PID rows and the cooling rows alone, as the whole layout draws them; the numeric entry
+    // re-lays them after an offline change of P, cooling P, I or D.
+    static void heating(const QmxData& d, DisplayOps& ops);
+    static void cooling(const QmxData& d, DisplayOps& ops);
+
 private:
     void unitsAndAlarms(const QmxData& d, DisplayOps& ops);
     void heaterBurnout(const QmxData& d, DisplayOps& ops);
-    void heating(const QmxData& d, DisplayOps& ops);
-    void cooling(const QmxData& d, DisplayOps& ops);
     void others(QmxData& d, DisplayOps& ops, PagesEffects& fx);
     void modelRows(const QmxData& d, DisplayOps& ops, PagesEffects& fx);
 };

@@ -89,6 +89,14 @@ std::optional<QString> labelText(const QmxData& d, const Target& t)
 
 } // namespace
 
+std::optional<ValueLabel> valueLabelOf(int item)
+{
+    for (const auto& t : kTargets)
+        if (t.item == item)
+            return ValueLabel{t.ctl, t.index};
+    return std::nullopt;
+}
+
 void Read_data3(const QmxData& d, DisplayOps& o, const std::function<void(int)>& progress)
 {
     const int last = d.RDModel ? kInfraredItem : kLastStandardItem;

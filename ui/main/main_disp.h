@@ -49,6 +49,7 @@ public:
     void refreshValueLabels() override { Read_data3(); }
     void refreshLivePanel() override { SelectDispItem(); }
     void requestWrite() override { Req_Write(); }
+    void applyDisplay(const DisplayOps& ops) override;
     Velder_ChartCtl& chart() override { return *Velder_ChartCtl1; }
     QString statusPanel(int panel) const override;
     void setStatusPanel(int panel, const QString& text) override;

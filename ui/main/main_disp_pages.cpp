@@ -7,6 +7,7 @@
 #include "rules/settings_pages.h"
 #include "rules/value_labels.h"
 #include "ui/chart/velder_chartctl.h"
+#include "ui/dialogs/select_disp.h"
 #include "ui/main/main_disp_pages.h"
 
 #include <QProgressBar>
@@ -29,6 +30,9 @@ void MainDisp::applyPageEffects(const PagesEffects& fx)
 {
     // The list-choice window follows the auto/manual edge only while it exists; a refresh never
     // creates a window.
+    if (fx.selectOptionManu >= 0)
+        if (auto* select = subWindows_.find<Select_Disp>(QStringLiteral("Select_Disp")))
+            select->selectManu(fx.selectOptionManu);
     if (fx.clearMv2Caption)
         Velder_ChartCtl1->setMv2Caption(QString());
 }
@@ -43,6 +47,11 @@ void MainDisp::Disp_SStab2(int t)
     p.rules.Disp_SStab2(d, t, p.ops, fx);
     p.applier.apply(p.ops);
     applyPageEffects(fx);
+}
+
+void MainDisp::applyDisplay(const DisplayOps& ops)
+{
+    pages().applier.apply(ops);
 }
 
 void MainDisp::relayPages()

@@ -1,17 +1,71 @@
-// The requests the set buttons and the entry dialogs make of the link.
+// The set buttons: which item an edit is for, the two refusals, and the entry dialog it opens.
 #include "ui/main/main_disp.h"
 
 #include "model/qmx_data.h"
+#include "rules/option_lists.h"
+#include "rules/value_labels.h"
+#include "ui/dialogs/select_disp.h"
+#include "ui/dialogs/setting_disp.h"
+#include "ui/main/main_disp_pages.h"
+#include "ui/ui_seam.h"
+
+#include <QLabel>
+#include <QTabWidget>
 
 namespace qmx {
 
+namespace {
+
+constexpr int kAutoTuning = 12;
+constexpr int kLockSelection = 22;
+constexpr int kManualOutput = 47;
+constexpr int kInputType = 50;
+constexpr int kLock3 = 3;
+
+} // namespace
+
 void MainDisp::Cmd_set_Click(int Index)
 {
-    if (Index < 1 || Index > 56 || Index == 37)
+    if (Index < 1 || Index > 56 || Index == kManualOutput - 10)
         return;
+    ui::Beep();
+    // While auto-tuning runs only its own choice and the output OUT/OFF can be changed.
+    if (d.ParaVal(kAutoTuning) == 1 && Index != 2 && Index != 35) {
+        SSTab2->setFocus();
+        return;
+    }
     d.ParaNo = Index + 10;
+    const int item = d.ParaNo;
+
+    // The items chosen from a list; every other item with a set button takes a number.
+    if (optionFrameOf(item) >= 0) {
+        if (item == kInputType && d.ParaVal(kLockSelection) == kLock3) {
+            SSTab2->setFocus();
+            return;
+        }
+        auto* dialog = subWindows_.open<Select_Disp>(
+            QStringLiteral("Select_Disp"), [this] { return new Select_Disp(*this, this); });
+        dialog->prepare();
+        // A refused write puts this value back.
+        d.ParaBak(item) = d.ParaVal(item);
+        dialog->show();
+        dialog->raise();
+        dialog->activateWindow();
+        return;
+    }
+
+    auto* dialog = subWindows_.open<Setting_Disp>(QStringLiteral("Setting_Disp"),
+                                                  [this] { return new Setting_Disp(*this, this); });
+    QString valueText;
+    if (const auto label = valueLabelOf(item))
+        if (auto* l = qobject_cast<QLabel*>(pages().applier.widget(label->ctl, label->index)))
+            valueText = l->text();
+    dialog->Set_Range(valueText);
     // A refused write puts this value back.
-    d.ParaBak(d.ParaNo) = d.ParaVal(d.ParaNo);
+    d.ParaBak(item) = d.ParaVal(item);
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
 }
 
 void MainDisp::Req_Write()

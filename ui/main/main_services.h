@@ -12,6 +12,7 @@ namespace qmx {
 struct QmxData;
 class SubWindows;
 class Velder_ChartCtl;
+class DisplayOps;
 
 class MainServices {
 public:
@@ -32,6 +33,8 @@ public:
     virtual void refreshLivePanel() = 0;
     // Queues the write of item ParaNo for the scheduler (online).
     virtual void requestWrite() = 0;
+    // Applies a display list (rows, captions) to the main window's controls.
+    virtual void applyDisplay(const DisplayOps& ops) = 0;
 
     // The trend chart of the trace page.
     virtual Velder_ChartCtl& chart() = 0;

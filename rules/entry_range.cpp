@@ -1,0 +1,296 @@
+#include "rules/entry_range.h"
+
+#include "model/value_text.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <limits>
+
+namespace qmx {
+
+namespace {
+
+constexpr int kScaleHigh = 25;
+constexpr int kScaleLow = 26;
+constexpr int kDecimalPoint = 27;
+constexpr int kInputType = 50;
+
+struct Row {
+    int16_t low;
+    int16_t high;
+};
+
+// Measuring ranges of the standard controller's temperature inputs (types 0..29), raw units.
+constexpr Row kStandardRanges[30] = {
+    {-200, 1370},  {-2000, 4000}, {-200, 1000},   {0, 1760},     {0, 1760},     {0, 1820},
+    {-200, 800},   {-2000, 4000}, {-200, 1300},   {0, 1390},     {0, 2315},     {-2000, 8500},
+    {-2000, 5000}, {-200, 850},   {-200, 500},    {-320, 2500},  {-3200, 7500}, {-320, 1800},
+    {0, 3200},     {0, 3200},     {0, 3300},      {-320, 1500},  {-3200, 7500}, {-320, 2300},
+    {0, 2500},     {0, 4200},     {-3200, 15000}, {-3200, 9000}, {-320, 1500},  {-320, 900},
+};
+
+// The infrared variant's input types 0..3. The low ends of the Fahrenheit types are below zero here
+// although the set values of the same types start at +32.0.
+constexpr Row kInfraredRanges[4] = {{0, 2500}, {0, 5000}, {-320, 4820}, {-320, 9320}};
+// Set-value limits of the infrared variant's input types.
+constexpr Row kInfraredSetValues[4] = {{0, 2500}, {0, 5000}, {320, 4820}, {320, 9320}};
+
+bool oneOf(int v, std::initializer_list<int> set)
+{
+    return std::find(set.begin(), set.end(), v) != set.end();
+}
+
+int16_t clamp16(int32_t v)
+{
+    return static_cast<int16_t>(std::clamp<int32_t>(v, std::numeric_limits<int16_t>::min(),
+                                                    std::numeric_limits<int16_t>::max()));
+}
+
+bool isSetValueItem(int item)
+{
+    return item == 11 || (item >= 59 && item <= 61);
+}
+
+// The items whose entry follows the DC decimal point (item 27) while a DC input is set.
+bool followsDcDecimalPoint(int item)
+{
+    return oneOf(item, {11, 19, 20, 23, 24, 25, 26, 31, 35, 38, 39, 43, 44, 57, 59, 60, 61});
+}
+
+// The items the infrared variant shows with one decimal.
+bool infraredOneDecimal(int item)
+{
+    return oneOf(item, {11, 13, 14, 19, 20, 21, 23, 28, 31, 35, 38, 39, 54, 57});
+}
+
+// The 50 A current transformer: online the controller's option word tells, offline the option
+// set on screen.
+bool fiftyAmpTransformer(const QmxData& d)
+{
+    if (d.OnLine)
+        return (d.OptionBits() & 0x08) != 0;
+    return d.OptSet_HB == 2 || d.OptSet_HB == 4;
+}
+
+Limits ascending(int32_t a, int32_t b)
+{
+    return {std::min(a, b), std::max(a, b)};
+}
+
+} // namespace
+
+std::optional<Limits> standardInputRange(int t)
+{
+    if (t < 0 || t > 29)
+        return std::nullopt;
+    return Limits{kStandardRanges[t].low, kStandardRanges[t].high};
+}
+
+Limits Input_Range(const QmxData& d, int item, Limits previous)
+{
+    const int t = d.ParaVal(kInputType);
+    if (d.RDModel) {
+        if (t >= 0 && t <= 3)
+            return {kInfraredRanges[t].low, kInfraredRanges[t].high};
+        return {0, previous.max};
+    }
+    if (const auto range = standardInputRange(t))
+        return *range;
+    if (item == kScaleHigh || item == kScaleLow)
+        return {-2000, 10000};
+    return ascending(d.ParaVal(kScaleHigh), d.ParaVal(kScaleLow));
+}
+
+Limits Alarm_Range(const QmxData& d, int item, Limits previous)
+{
+    if (item != 19 && item != 20)
+        return previous;
+    const Limits in = Input_Range(d, item, previous);
+    const int32_t span = in.max - in.min;
+    switch (d.ParaVal(item == 19 ? 36 : 37)) {
+    case 1:
+    case 2:
+    case 7:
+    case 8:
+        return {-span, span};
+    case 3:
+    case 4:
+    case 9:
+        return {0, span};
+    default:
+        return in;
+    }
+}
+
+std::optional<QString> entryValueText(const QmxData& d, int item, bool decFlag, int32_t v)
+{
+    const int t = d.ParaVal(kInputType);
+    if (d.RDModel) {
+        if (infraredOneDecimal(item))
+            return formatScaled(v, 1);
+        if (item == 66)
+            return formatScaled(v, 3);
+        return formatScaled(v, 0);
+    }
+    if (t >= 30 && followsDcDecimalPoint(item)) {
+        const int dp = d.ParaVal(kDecimalPoint);
+        if (dp < 0 || dp > 3)
+            return std::nullopt;
+        return formatScaled(v, dp);
+    }
+    if (decFlag)
+        return formatScaled(v, 1);
+    return v < 0 ? formatScaled(v, 0) : QStringLiteral(" ") + formatScaled(v, 0);
+}
+
+EntryRange Set_Range(const QmxData& d, int item, Limits previous)
+{
+    const int t = d.ParaVal(kInputType);
+    const bool decimalType = isDecimalTemperatureType(t);
+    const bool dcType = isDcInputType(t);
+    const int32_t high = d.ParaVal(kScaleHigh), low = d.ParaVal(kScaleLow);
+
+    bool dec = false;
+    if (isSetValueItem(item) || item == 19 || item == 20 || item == kScaleHigh || item == kScaleLow)
+        dec = dcType || decimalType;
+
+    Limits lim = previous;
+    bool ruled = true;
+    switch (item) {
+    case 11:
+    case 59:
+    case 60:
+    case 61:
+        if (d.RDModel) {
+            if (t >= 0 && t <= 3)
+                lim = {kInfraredSetValues[t].low, kInfraredSetValues[t].high};
+        } else if (t <= 29) {
+            lim = {low, high};
+        } else {
+            lim = ascending(high, low);
+        }
+        break;
+    case 13:
+        lim.min = 0;
+        if (dcType) {
+            lim.max = 1000;
+            dec = true;
+        } else if (t == 1 || t == 7 || t == 11 || t == 12) {
+            lim.max = 10000;
+            dec = true;
+        } else if (t == 16 || t == 22 || t == 26 || t == 27) {
+            lim.max = 19999;
+            dec = true;
+        } else {
+            lim.max = t > 14 ? 2000 : 1000;
+        }
+        break;
+    case 14:
+    case 28:
+        lim = {0, 100};
+        dec = true;
+        break;
+    case 15:
+        lim = {0, 1000};
+        break;
+    case 16:
+        lim = {0, 300};
+        break;
+    case 17:
+    case 18:
+        lim = {1, 120};
+        break;
+    case 19:
+    case 20:
+        lim = Alarm_Range(d, item, previous);
+        break;
+    case 21:
+    case 54:
+        lim = {0, fiftyAmpTransformer(d) ? 500 : 200};
+        dec = true;
+        break;
+    case 23:
+    case 24:
+        lim = {-1000, 1000};
+        dec = true;
+        break;
+    case kScaleHigh:
+        lim = Input_Range(d, item, previous);
+        if (d.OnLine)
+            lim.min = t <= 29 ? low : -2000;
+        break;
+    case kScaleLow:
+        lim = Input_Range(d, item, previous);
+        if (d.OnLine)
+            lim.max = t <= 29 ? high : 10000;
+        break;
+    case 29:
+        lim = {d.ParaVal(30), (d.OptionBits2() & 0x10) ? 105 : 100};
+        break;
+    case 30:
+        lim = {(d.OptionBits2() & 0x10) ? -5 : 0, d.ParaVal(29)};
+        break;
+    case 31:
+    case 35:
+    case 38:
+    case 39:
+        lim = {1, 1000};
+        dec = true;
+        break;
+    case 33:
+        lim = {d.ParaVal(34), 100};
+        break;
+    case 34:
+        lim = {0, d.ParaVal(33)};
+        break;
+    case 40:
+    case 41:
+        lim = {0, 10000};
+        break;
+    case 43:
+        lim = {0, 10000};
+        dec = decimalType || dcType;
+        break;
+    case 44:
+        lim = {0, 10000};
+        dec = decimalType;
+        break;
+    case 52: {
+        const int32_t base = (t >= 0 && t <= 14) ? 50 : (t >= 15 && t <= 29) ? 100 : 0;
+        lim = {0, decimalType ? base * 10 : base};
+        dec = decimalType;
+        break;
+    }
+    case 53:
+    case 65:
+        lim = {0, 100};
+        break;
+    case 57:
+        lim = {1, 1000};
+        dec = t >= 0 && t <= 35;
+        break;
+    case 58:
+        lim = {0, 99};
+        break;
+    case 66:
+        lim = {200, 1000};
+        break;
+    default:
+        ruled = false;
+        break;
+    }
+
+    EntryRange r;
+    r.ParaMin = clamp16(lim.min);
+    r.ParaMax = clamp16(lim.max);
+    r.DecFlag = dec;
+    r.ruled = ruled;
+    const auto lo = entryValueText(d, item, dec, r.ParaMin);
+    const auto hi = entryValueText(d, item, dec, r.ParaMax);
+    // A DC decimal point outside 0..3 gives no range line rather than the previous item's.
+    if (lo && hi)
+        r.Limit_data = *lo + QStringLiteral(" to ") + *hi;
+    return r;
+}
+
+} // namespace qmx

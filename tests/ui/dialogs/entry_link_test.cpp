@@ -1,0 +1,147 @@
+// The entry dialogs online: the operator's value or choice reaches the simulated controller and
+// comes back.
+#include "online_fixture.h"
+
+#include "ui/dialogs/select_disp.h"
+#include "ui/dialogs/setting_disp.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <QTest>
+#include <QTimer>
+
+using namespace qmx;
+
+namespace {
+
+class EntryOnline : public OnlineWindow {
+protected:
+    Setting_Disp* dlg() const
+    {
+        return w->subWindows().find<Setting_Disp>(QStringLiteral("Setting_Disp"));
+    }
+    void type(const QString& text) { QTest::keyClicks(dlg()->Disp_setdata, text); }
+    void enter() { QTest::keyClick(dlg()->Disp_setdata, Qt::Key_Return); }
+    int controllerValue(const char* reg)
+    {
+        return sim->control({{"cmd", "get"}, {"port", "COM1"}, {"reg", reg}})["value"].toInt();
+    }
+    bool writeDone() { return d.WriteQueue.empty() && d.ComMode == 1; }
+    // Chooses option `index` for `item` in the list-choice dialog and presses OK.
+    void choose(int item, const char* options, int index)
+    {
+        w->Cmd_set_Click(item - 10);
+        auto* select = w->subWindows().find<Select_Disp>(QStringLiteral("Select_Disp"));
+        ASSERT_TRUE(select);
+        auto* b =
+            select->findChild<QRadioButton*>(QStringLiteral("%1(%2)").arg(options).arg(index));
+        ASSERT_TRUE(b);
+        b->click();
+        select->Command1->click();
+    }
+    // Runs until the write and the upload it asked for are over, and a little longer.
+    QStringList writeAndUpload()
+    {
+        runUntil([&] { return !d.ReUpload && !d.Uploading && writeDone(); });
+        runUntil([] { return false; }, 400);
+        return wire();
+    }
+};
+
+} // namespace
+
+TEST_F(EntryOnline, IntegralTimeIsWrittenAndReadBack)
+{
+    goOnline();
+    w->Cmd_set_Click(5);
+    ASSERT_TRUE(dlg());
+    type(QStringLiteral("120"));
+    sim->mark();
+    enter();
+    ASSERT_TRUE(runUntil([&] { return writeDone() && wire().contains(read("0006")); }));
+    const QStringList sent = wire();
+    const int write = int(sent.indexOf(QStringLiteral("50 0006 0078")));
+    ASSERT_GE(write, 0) << sent.join(QLatin1Char('|')).toStdString();
+    EXPECT_GT(sent.indexOf(read("0006"), write), write) << "read back after the write";
+    EXPECT_EQ(controllerValue("0006"), 120);
+    EXPECT_EQ(d.ParaVal(15), 120);
+    EXPECT_TRUE(runUntil([&] { return w->Label_pidval[2]->text() == QStringLiteral("120"); }));
+}
+
+TEST_F(EntryOnline, ScalingHighStartsOneUploadAfterItsWrite)
+{
+    goOnline();
+    w->Cmd_set_Click(15);
+    type(QStringLiteral("1000"));
+    sim->mark();
+    enter();
+    ASSERT_TRUE(runUntil([&] { return d.ReUpload == false && !d.Uploading && writeDone(); }));
+    // Let a few monitoring ticks pass: no second upload follows.
+    runUntil([] { return false; }, 400);
+    const QStringList sent = wire();
+    const int write = int(sent.indexOf(QStringLiteral("50 0018 03E8")));
+    ASSERT_GE(write, 0);
+    EXPECT_EQ(sent.count(QStringLiteral("50 0070 0001")), 1) << "one upload";
+    EXPECT_GT(sent.indexOf(QStringLiteral("50 0070 0001")), write) << "after the write";
+    EXPECT_EQ(controllerValue("0018"), 1000);
+}
+
+TEST_F(EntryOnline, OkDuringAnUploadStillWritesItsItem)
+{
+    goOnline();
+    w->Timer1.stop();
+    w->Cmd_set_Click(3);
+    type(QStringLiteral("42"));
+    Setting_Disp* open = dlg();
+    w->requestComMode(4);
+    bool pressed = false;
+    // OK comes while the upload lets events run.
+    QTimer::singleShot(20, [&] {
+        pressed = true;
+        open->Command3_Click();
+    });
+    sim->mark();
+    w->Timer1_Timer();
+    ASSERT_TRUE(pressed);
+    EXPECT_EQ(d.ParaVal(13), 42) << "the upload leaves the entered value alone";
+    ASSERT_EQ(d.WriteQueue.size(), 1u);
+    EXPECT_EQ(d.WriteQueue.front(), 13);
+    sim->mark();
+    w->Timer1_Timer();
+    EXPECT_TRUE(wire().contains(QStringLiteral("50 0004 002A")));
+    EXPECT_EQ(controllerValue("0004"), 42);
+}
+
+TEST_F(EntryOnline, InputTypeIsWrittenThenEverythingIsReadOnce)
+{
+    goOnline();
+    sim->mark();
+    choose(50, "Option_sensor", 2);
+    EXPECT_EQ(d.ParaVal(50), 2);
+    const QStringList sent = writeAndUpload();
+    const int write = int(sent.indexOf(QStringLiteral("50 0044 0002")));
+    ASSERT_GE(write, 0) << sent.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(sent.count(QStringLiteral("50 0044 0002")), 1) << "answered within its time-out";
+    EXPECT_EQ(sent.count(QStringLiteral("50 0070 0001")), 1) << "one upload";
+    EXPECT_GT(sent.indexOf(QStringLiteral("50 0070 0001")), write);
+    EXPECT_FALSE(commErrorShown());
+    EXPECT_EQ(controllerValue("0044"), 2);
+    // The controller set its scaling limits to the new type; the upload brought them.
+    EXPECT_EQ(d.ParaVal(25), controllerValue("0018"));
+    EXPECT_EQ(d.ParaVal(26), controllerValue("0019"));
+    EXPECT_EQ(d.ParaVal(25), 1000);
+}
+
+TEST_F(EntryOnline, AlarmTypeStartsOneUpload)
+{
+    goOnline();
+    sim->mark();
+    choose(36, "Option_alarm", 3);
+    const QStringList sent = writeAndUpload();
+    const int write = int(sent.indexOf(QStringLiteral("50 0023 0003")));
+    ASSERT_GE(write, 0);
+    EXPECT_EQ(sent.count(QStringLiteral("50 0070 0001")), 1);
+    EXPECT_GT(sent.indexOf(QStringLiteral("50 0070 0001")), write);
+    EXPECT_EQ(controllerValue("0023"), 3);
+}

@@ -1,0 +1,66 @@
+// The list-choice dialog: one frame of option buttons per kind of list (input type, alarm type,
+// lock ...). Modeless; a set button prepares it for one item and shows it, OK stores the chosen
+// option and either queues the write (online) or updates the main window (offline).
+#pragma once
+
+#include "rules/display_ops.h"
+
+#include <QDialog>
+
+#include <cstdint>
+#include <vector>
+
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+
+namespace qmx {
+
+class MainServices;
+struct QmxData;
+
+class Select_Disp : public QDialog {
+    Q_OBJECT
+public:
+    Select_Disp(MainServices& services, QWidget* parent);
+
+    // One frame and its option buttons, in the order of the option lists.
+    struct Frame {
+        QGroupBox* box = nullptr;
+        std::vector<QRadioButton*> options;
+    };
+    std::vector<Frame> frames;
+    QPushButton* Command1 = nullptr; // OK
+    QPushButton* Command2 = nullptr; // Cancel
+
+    // The captions by the data now: the AT or auto-reset wording, the input types of the model.
+    void Form_Load();
+    // Binds the dialog to item ParaNo: captions, only its frame shown, its stored value selected.
+    void prepare();
+
+    void Command1_Click();
+    void Command2_Click();
+
+    // Selects option `index` of the auto/manual list (the main window's refresh follows the
+    // controller's auto/manual state while the dialog exists).
+    void selectManu(int index);
+
+    // The option now chosen in the frame of the item being chosen (-1: none).
+    int chosen() const;
+
+protected:
+    void reject() override;
+
+private:
+    void select(int frame, int index);
+
+    MainServices& services_;
+    QmxData& d_;
+    // The edit as the set button prepared it: OK acts on this, not on ParaNo at OK time.
+    int item_ = 0;
+    int16_t old_ = 0;
+    DisplayOps ops_;
+    bool committed_ = false;
+};
+
+} // namespace qmx
