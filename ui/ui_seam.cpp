@@ -1,6 +1,7 @@
 #include "ui/ui_seam.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -19,7 +20,8 @@ namespace {
 int answerCursor = 0;
 QPointer<QMessageBox> openMsg;
 QPointer<QFileDialog> openFile;
-QString openFileAnswer; // the path given from outside for the open file dialog
+QString openFileAnswer;   // the path given from outside for the open file dialog
+QString openFileProposal; // the path the open file dialog proposes
 
 const char* iconWord(Icon i)
 {
@@ -224,12 +226,18 @@ Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
 }
 
 QString FileDialog(FileMode mode, const QString& dir, const QString& filter,
-                   const QString& defaultExt)
+                   const QString& defaultExt, const QString& fileName)
 {
     QString path;
+    const QString proposal = fileName.isEmpty() ? QString() : QDir(dir).filePath(fileName);
     if (auto scripted = nextScriptedAnswer()) {
-        path = scripted->compare(QLatin1String("Cancel"), Qt::CaseInsensitive) == 0 ? QString()
-                                                                                    : *scripted;
+        if (scripted->compare(QLatin1String("Cancel"), Qt::CaseInsensitive) == 0)
+            path.clear();
+        else if (!proposal.isEmpty() &&
+                 scripted->compare(QLatin1String("OK"), Qt::CaseInsensitive) == 0)
+            path = proposal;
+        else
+            path = *scripted;
     } else {
         QFileDialog dlg(boxParent(), QString(), dir, qtFilter(filter));
         dlg.setObjectName(QStringLiteral("FileDialog"));
@@ -240,10 +248,14 @@ QString FileDialog(FileMode mode, const QString& dir, const QString& filter,
                                                  : QFileDialog::AcceptOpen);
         dlg.setFileMode(mode == FileMode::Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         dlg.setDefaultSuffix(defaultExt);
+        if (!fileName.isEmpty())
+            dlg.selectFile(fileName);
         openFile = &dlg;
         openFileAnswer.clear();
+        openFileProposal = proposal;
         const int r = dlg.exec();
         openFile = nullptr;
+        openFileProposal.clear();
         if (!openFileAnswer.isEmpty())
             path = openFileAnswer;
         else if (r == QDialog::Accepted)
@@ -251,12 +263,15 @@ QString FileDialog(FileMode mode, const QString& dir, const QString& filter,
         openFileAnswer.clear();
     }
     path = withDefaultExt(path, defaultExt);
-    logLine({{QStringLiteral("box"), QStringLiteral("file")},
-             {QStringLiteral("mode"),
-              mode == FileMode::Save ? QStringLiteral("save") : QStringLiteral("open")},
-             {QStringLiteral("dir"), dir},
-             {QStringLiteral("filter"), filter},
-             {QStringLiteral("answer"), path.isEmpty() ? QStringLiteral("Cancel") : path}});
+    QJsonObject line{{QStringLiteral("box"), QStringLiteral("file")},
+                     {QStringLiteral("mode"),
+                      mode == FileMode::Save ? QStringLiteral("save") : QStringLiteral("open")},
+                     {QStringLiteral("dir"), dir},
+                     {QStringLiteral("filter"), filter},
+                     {QStringLiteral("answer"), path.isEmpty() ? QStringLiteral("Cancel") : path}};
+    if (!fileName.isEmpty())
+        line.insert(QStringLiteral("name"), fileName);
+    logLine(line);
     return path;
 }
 
@@ -302,6 +317,10 @@ bool answerOpen(const QString& wordOrPath, QString* error)
     if (openFile) {
         if (wordOrPath.compare(QLatin1String("Cancel"), Qt::CaseInsensitive) == 0) {
             openFile->reject();
+        } else if (!openFileProposal.isEmpty() &&
+                   wordOrPath.compare(QLatin1String("OK"), Qt::CaseInsensitive) == 0) {
+            openFileAnswer = openFileProposal;
+            static_cast<QDialog*>(openFile.data())->done(QDialog::Accepted);
         } else {
             openFileAnswer = wordOrPath;
             static_cast<QDialog*>(openFile.data())->done(QDialog::Accepted);

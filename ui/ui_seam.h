@@ -1,12 +1,13 @@
 // Every message box, file dialog and beep of the program goes through here, so one place decides
 // how the operator is asked, and a test run can answer and record what was asked:
 //   QMX_ANSWERS=FILE  answers taken in order, one a line ("Yes", "No", "OK", "Retry", "Cancel" for
-//   a
-//                     message box; a path or "Cancel" for a file dialog). When the list is used up,
-//                     the box waits for a person as usual.
+//                     a message box; a path, "OK" for the name the dialog proposes, or "Cancel" for
+//                     a file dialog). When the list is used up, the box waits for a person as
+//                     usual.
 //   QMX_MSGLOG=FILE   one JSON object a line, appended and flushed at once:
 //                     {"box":"msg","icon":…,"title":…,"text":…,"buttons":[…],"answer":…}
-//                     {"box":"file","mode":"save|open","dir":…,"filter":…,"answer":…}
+//                     {"box":"file","mode":"save|open","dir":…,"filter":…,"name":…,"answer":…}
+//                     ("name" only when the dialog proposes one)
 //                     {"beep":1}
 #pragma once
 
@@ -29,10 +30,11 @@ QString applicationTitle();
 Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& title = QString());
 
 // A modal file dialog. `filter` is "description|pattern"; `defaultExt` is added to a name given
-// without one. Returns the chosen path, or an empty text when the operator cancels. Never asks its
-// own overwrite question: the caller asks the program's.
+// without one; `fileName`, when given, is the name the dialog proposes in `dir`, and the answer
+// "OK" takes it as it stands. Returns the chosen path, or an empty text when the operator cancels.
+// Never asks its own overwrite question: the caller asks the program's.
 QString FileDialog(FileMode mode, const QString& dir, const QString& filter,
-                   const QString& defaultExt);
+                   const QString& defaultExt, const QString& fileName = QString());
 
 void Beep();
 

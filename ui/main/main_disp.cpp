@@ -156,6 +156,7 @@ void MainDisp::setupTimers()
     }
     Timer2.setSingleShot(true);
     connect(&Timer1, &QTimer::timeout, this, &MainDisp::Timer1_Timer);
+    connect(&Timer2, &QTimer::timeout, this, &MainDisp::Timer2_Timer);
     connect(&Timer3, &QTimer::timeout, this, &MainDisp::Timer3_Timer);
     connect(&Timer4, &QTimer::timeout, this, [this] {
         Timer4.stop();

@@ -8,6 +8,7 @@
 #include "ui/main/sub_windows.h"
 
 #include <QMainWindow>
+#include <QPixmap>
 #include <QPointer>
 #include <QTimer>
 
@@ -159,6 +160,10 @@ public:
     void mnudata_Click();
     void mnuexport_Click();
     void mnuFilePrint_Click();
+    // The hard copy, a second after the printer choice: the window in front, on one page.
+    void Timer2_Timer();
+    // The latest hard copy's picture.
+    QPixmap Picture2;
 
     // The communication object, from the load step to the end.
     std::unique_ptr<Velder_Comm> QMXCom;

@@ -42,10 +42,4 @@ void MainDisp::mnuTrace_Click()
     mnuTrace->setChecked(Velder_ChartCtl1->isRunning());
 }
 
-void MainDisp::mnudata_Click() {}
-
-void MainDisp::mnuexport_Click() {}
-
-void MainDisp::mnuFilePrint_Click() {}
-
 } // namespace qmx
