@@ -23,8 +23,8 @@ constexpr double kReportHeader = 48; // maker and two contact lines, first page 
 constexpr double kPageHeader = 34;   // title
 constexpr double kGroupHeader = 26;  // "Parameter"
 constexpr double kColumnHeader = 20; // column headings
-constexpr double kColData = 300;     // x of the data column, from the left margin
-constexpr double kColUnit = 420;     // x of the unit column
+constexpr double kColData = 250;     // x of the data column, from the left margin
+constexpr double kColUnit = 450;     // x of the unit column
 
 double detailTop(bool firstPage)
 {
@@ -46,11 +46,20 @@ QFont font(double px, bool bold = false)
     return f;
 }
 
-// One line of text in a box, cut with an ellipsis where it does not fit.
+// One line of text in a box. A text too long for its column is set smaller first, so a long
+// value stays whole; only what still does not fit is cut with an ellipsis.
 void cell(QPainter& p, const QRectF& r, const QString& text, Qt::Alignment align = Qt::AlignLeft)
 {
-    const QString shown = QFontMetricsF(p.font()).elidedText(text, Qt::ElideRight, r.width() - 4);
-    p.drawText(r.adjusted(2, 0, -2, 0), int(align | Qt::AlignVCenter), shown);
+    const QRectF box = r.adjusted(2, 0, -2, 0);
+    QFont f = p.font();
+    const int size = f.pixelSize();
+    while (f.pixelSize() > 6 && QFontMetricsF(f).horizontalAdvance(text) > box.width())
+        f.setPixelSize(f.pixelSize() - 1);
+    p.setFont(f);
+    const QString shown = QFontMetricsF(f).elidedText(text, Qt::ElideRight, box.width());
+    p.drawText(box, int(align | Qt::AlignVCenter), shown);
+    f.setPixelSize(size);
+    p.setFont(f);
 }
 
 } // namespace
