@@ -6,13 +6,18 @@
 #include "ui/print/rptver.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QPointer>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
+
+#include <functional>
+#include <memory>
 
 using namespace qmx;
 
@@ -46,6 +51,29 @@ void pressWhenOpen(const QString& window, const QString& button)
                     b->click();
                     return;
                 }
+    });
+    t->start(20);
+}
+
+// Acts on the modal window `window` as soon as it is open, once for each step in turn.
+void actWhenOpen(const QString& window, std::vector<std::function<void(QWidget*)>> steps)
+{
+    auto* t = new QTimer(qApp);
+    auto left = std::make_shared<std::vector<std::function<void(QWidget*)>>>(std::move(steps));
+    auto last = std::make_shared<QPointer<QWidget>>();
+    QObject::connect(t, &QTimer::timeout, [t, window, left, last] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == window && top->isVisible() && top != last->data()) {
+                *last = top;
+                auto step = left->front();
+                left->erase(left->begin());
+                if (left->empty()) {
+                    t->stop();
+                    t->deleteLater();
+                }
+                step(top);
+                return;
+            }
     });
     t->start(20);
 }
@@ -282,6 +310,35 @@ TEST_F(PrintWindow, HardCopyIsOneLandscapePage)
          QStringLiteral("-singlefile"), pdf(1), png});
     EXPECT_GT(QFileInfo(png + QStringLiteral(".png")).size(), 1000);
     EXPECT_TRUE(messages().isEmpty());
+}
+
+// The close box keeps what the window found when it opened: the current printer, so printing goes
+// ahead.
+TEST_F(PrintWindow, CloseBoxKeepsTheCurrentPrinter)
+{
+    actWhenOpen(QStringLiteral("prnselect"), {[](QWidget* w) { w->close(); }});
+    w->mnuFilePrint_Click();
+    EXPECT_TRUE(w->Timer2.isActive());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(pdf(1)); }, 3000));
+}
+
+// A typed name that is no printer of the list opens the choice again.
+TEST_F(PrintWindow, UnknownPrinterNameAsksAgain)
+{
+    int shown = 0;
+    auto type = [&shown](QWidget* win) {
+        ++shown;
+        win->findChild<QComboBox*>(QStringLiteral("prnName"))->setEditText(QStringLiteral("pdf"));
+        win->findChild<QPushButton*>(QStringLiteral("prnOK"))->click();
+    };
+    actWhenOpen(QStringLiteral("prnselect"),
+                {type, [&shown](QWidget* win) {
+                     ++shown;
+                     win->findChild<QPushButton*>(QStringLiteral("prnCancel"))->click();
+                 }});
+    w->mnuFilePrint_Click();
+    EXPECT_EQ(shown, 2);
+    EXPECT_FALSE(w->Timer2.isActive());
 }
 
 TEST_F(PrintWindow, HardCopyCancelledPrintsNothing)
