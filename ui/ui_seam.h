@@ -7,9 +7,11 @@
 //   QMX_MSGLOG=FILE   one JSON object a line, appended and flushed at once:
 //                     {"box":"msg","icon":…,"title":…,"text":…,"buttons":[…],"answer":…}
 //                     {"box":"file","mode":"save|open","dir":…,"filter":…,"answer":…}
+//                     {"box":"color","initial":"#RRGGBB","answer":"#RRGGBB"|"Cancel"}
 //                     {"beep":1}
 #pragma once
 
+#include <QColor>
 #include <QJsonObject>
 #include <QString>
 
@@ -34,13 +36,18 @@ Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
 QString FileDialog(FileMode mode, const QString& dir, const QString& filter,
                    const QString& defaultExt);
 
+// A modal colour dialog starting from `initial`. Returns the chosen colour as "#RRGGBB", or an
+// empty text when the operator cancels. Scripted and outside answers are "#RRGGBB" or "Cancel".
+QString ColorDialog(const QColor& initial);
+
 void Beep();
 
 // The box or dialog now waiting for a person, answered from outside (the automation): a button word
-// for a message box, a path or "Cancel" for a file dialog. False with a reason when none is open or
-// the word does not fit.
+// for a message box, a path or "Cancel" for a file dialog, "#RRGGBB" or "Cancel" for a colour
+// dialog. False with a reason when none is open or the word does not fit.
 bool answerOpen(const QString& wordOrPath, QString* error = nullptr);
-// {"box":"msg"|"file", "text"/"dir": …} of the waiting box, empty when none is open.
+// {"box":"msg"|"file"|"color", "text"/"dir"/"initial": …} of the waiting box, empty when none is
+// open.
 QJsonObject openBoxInfo();
 
 // Starts the answer list from its first line again (tests that change QMX_ANSWERS in-process).

@@ -53,6 +53,7 @@ public:
     QString statusPanel(int panel) const override;
     void setStatusPanel(int panel, const QString& text) override;
     bool stepRunning() const override { return inLongStep(); }
+    void focusTabs() override;
 
     // --- start-up and shut-down ----------------------------------------------------------------
     // Loads the window (its first use runs Form_Load) and hands the chart its stored settings.

@@ -41,6 +41,9 @@ public:
 
     // A step that talks to the controller is running (its window events still run).
     virtual bool stepRunning() const = 0;
+
+    // The keyboard focus back to the main tabs, as after every chart button.
+    virtual void focusTabs() = 0;
 };
 
 } // namespace qmx
