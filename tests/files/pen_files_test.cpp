@@ -229,13 +229,13 @@ TEST(PenFiles, StartUpLoadsTheLastFileAndWritesTheMissingOnes)
         for (int pen = 0; pen < 4; ++pen) {
             const QByteArray b = bytesOf(penFilePath(dir.path(), pen));
             EXPECT_EQ(b.size(), 44) << r.what << " pen " << pen;
-            if (r.written[size_t(pen)])
-                EXPECT_EQ(s.PenColor[size_t(pen)], ChartSettings{}.PenColor[size_t(pen)]);
-            else
-                EXPECT_EQ(s.PenColor[size_t(pen)], 0x10 + pen) << r.what;
+            const int32_t want =
+                r.written[size_t(pen)] ? ChartSettings{}.PenColor[size_t(pen)] : 0x10 + pen;
+            EXPECT_EQ(s.PenColor[size_t(pen)], want) << r.what;
         }
-        if (!r.written[1])
+        if (!r.written[1]) {
             EXPECT_EQ(s.PenOn[1], 0) << r.what;
+        }
     }
 }
 

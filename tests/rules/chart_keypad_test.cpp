@@ -92,7 +92,8 @@ TEST(ChartKeypad, OkVerdicts)
     for (const auto& r : rows) {
         const KeypadVerdict v = keypadOk(r.mode, QString::fromLatin1(r.entry), r.sh, r.sl);
         EXPECT_EQ(v.message, r.message) << int(r.mode) << " '" << r.entry << "'";
-        if (r.message == 0)
+        if (r.message == 0) {
             EXPECT_EQ(v.value, r.value) << int(r.mode) << " '" << r.entry << "'";
+        }
     }
 }

@@ -79,7 +79,8 @@ void Velder_ChartCtl::buildControls()
         f.setBold(true);
         Label3[size_t(i)]->setFont(f);
         values[size_t(i)] = makeValueBox(this, QLatin1String(liveNames[i]));
-        values[size_t(i)]->setMinimumWidth(90);
+        // A fixed size: a new text repaints the label alone, never the layout around it.
+        values[size_t(i)]->setFixedSize(96, values[size_t(i)]->sizeHint().height());
         values[size_t(i)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         values[size_t(i)]->setFont(f);
         live->addWidget(Label3[size_t(i)]);
