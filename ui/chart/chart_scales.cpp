@@ -117,9 +117,11 @@ void Velder_ChartCtl::color_set()
 
 void Velder_ChartCtl::auto_run()
 {
-    // The recording routines start and stop a run; until then the chart only keeps its state.
-    RunState = RunState == 1 ? 0 : 1;
-    lblMsg->setText(LoadResString(RunState ? 92 : 91));
+    // The same as the operator's click, refusals included.
+    if (RunState == 1)
+        cmdStop_Click();
+    else
+        cmdRUN_Click();
 }
 
 void Velder_ChartCtl::focusTabs()

@@ -59,6 +59,9 @@ Velder_ChartCtl::Velder_ChartCtl(QWidget* parent) : QWidget(parent)
     setProperty("automationScope", true);
     buildControls();
     timChart.setObjectName(QStringLiteral("timChart"));
+    connect(&timChart, &QTimer::timeout, this, &Velder_ChartCtl::timChart_Timer);
+    connect(cmdRUN, &QPushButton::clicked, this, &Velder_ChartCtl::cmdRUN_Click);
+    connect(cmdStop, &QPushButton::clicked, this, &Velder_ChartCtl::cmdStop_Click);
 }
 
 Velder_ChartCtl::~Velder_ChartCtl() = default;

@@ -12,7 +12,9 @@
 #pragma once
 
 #include "files/pen_files.h"
+#include "files/trend_log.h"
 #include "rules/chart_scale.h"
+#include "rules/trend_sampling.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -20,6 +22,8 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
+#include <functional>
 
 class QGroupBox;
 class QPushButton;
@@ -47,6 +51,7 @@ class Velder_ChartCtl : public QWidget {
     Q_PROPERTY(QString Mv1Caption READ Mv1Caption WRITE setMv1Caption)
     Q_PROPERTY(QString Mv2Caption READ Mv2Caption WRITE setMv2Caption)
     Q_PROPERTY(int Stat0Caption READ Stat0Caption WRITE setStat0Caption)
+    Q_PROPERTY(int samples READ samples)
 public:
     explicit Velder_ChartCtl(QWidget* parent = nullptr);
     ~Velder_ChartCtl() override;
@@ -107,10 +112,26 @@ public:
     void color_set();
     void auto_run();
 
-    // --- run state (the trend run itself belongs to the recording code)
-    // ---------------------------
+    // --- recording (chart_run.cpp)
+    // -----------------------------------------------------------------
+    void cmdRUN_Click();
+    void cmdStop_Click();
+    void timChart_Timer();
+    void Next_time_make();
+    // The clocks a run reads: whole seconds of a clock that only moves forward (the sampling
+    // schedule) and the date and time (log names and rows). Tests hand in their own.
+    using SecondsClock = std::function<int64_t()>;
+    using WallClock = std::function<QDateTime()>;
+    void setClocks(SecondsClock seconds, WallClock wall);
+    // The points plotted in the current run (or the last one, while it stays on screen).
+    int samples() const;
+
     std::array<int16_t, 4> TraceOn{1, 1, 1, 1};
     int16_t RunState = 0;
+    bool PlotStarted = false;
+    int32_t PlotX = 0;
+    int32_t SampleCount = 0;
+    int ChartItvSec = 5;
     int16_t YHigh = 0;
     int16_t YLow = 0;
     bool isRunning() const { return RunState == 1; }
@@ -218,6 +239,12 @@ private:
     void openKeypad(int mode, const QString& now, const QString& range);
     void focusTabs();
     static void setTextColor(QLabel* l, int32_t bgr);
+    void lockSettings(bool lock);
+    void setStatus(int panel, const QString& text);
+    void setTraceMark(bool on);
+    void plotSample();
+    void logSample();
+    void endOfScreen();
 
     const QmxData* data_ = nullptr;
     MainServices* services_ = nullptr;
@@ -236,6 +263,14 @@ private:
 
     // The values the next sample plots (a text, read by its leading number).
     QString PvValue, SvValue, Mv1Value, Mv2Value;
+
+    QString PrevPv, PrevSv, PrevMv1, PrevMv2;
+    SampleSchedule schedule_;
+    SecondsClock seconds_;
+    WallClock wall_;
+    TrendLog log_;
+    bool logFailing_ = false; // the log could not be written since the last row that could
+    bool inTick_ = false;
 
     int penGroupDepth_ = 0;
     QString penError_; // the first failure of the current group

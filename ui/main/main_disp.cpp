@@ -107,6 +107,16 @@ void MainDisp::focusTabs()
     SSTab1->setFocus();
 }
 
+bool MainDisp::traceChecked() const
+{
+    return mnuTrace->isChecked();
+}
+
+void MainDisp::setTraceChecked(bool on)
+{
+    mnuTrace->setChecked(on);
+}
+
 void MainDisp::buildMenus()
 {
     auto action = [this](QMenu* m, const char* name, void (MainDisp::*handler)()) {

@@ -239,7 +239,9 @@ TEST_F(MainWindow, ModelChangeAndTraceAreRefusedWhereTheyCannotRun)
     EXPECT_FALSE(w->mnuTrace->isChecked());
     EXPECT_FALSE(w->Velder_ChartCtl1->isRunning());
     w->mnuOpset->trigger();
-    EXPECT_EQ(texts(), (QStringList{S(59), S(159), QStringLiteral("<beep>")}));
+    // The Trace menu beeps first, then refuses.
+    EXPECT_EQ(texts(),
+              (QStringList{S(59), QStringLiteral("<beep>"), S(159), QStringLiteral("<beep>")}));
 
     d.OnLine = true;
     w->mnuTrace->trigger();
@@ -340,6 +342,12 @@ TEST_F(MainWindow, TheChartKeepsWhatItIsHanded)
     c->setChartMaxCh(0);
     EXPECT_EQ(c->ChartMaxCh(), 0);
     EXPECT_FALSE(c->isRunning());
+    // Offline the chart refuses to start; online it starts and stops.
+    answers({QStringLiteral("OK")});
+    c->auto_run();
+    EXPECT_FALSE(c->isRunning());
+    EXPECT_EQ(texts().last(), S(159));
+    d.OnLine = true;
     c->auto_run();
     EXPECT_TRUE(c->isRunning());
     c->auto_run();
