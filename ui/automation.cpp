@@ -130,6 +130,7 @@ QJsonObject describe(QWidget* w)
             trace.append(t);
         o.insert(QStringLiteral("TraceOn"), trace);
         o.insert(QStringLiteral("RunState"), c->RunState);
+        o.insert(QStringLiteral("samples"), c->samples());
         o.insert(QStringLiteral("running"), c->isRunning());
     }
     o.insert(QStringLiteral("value"), value);
