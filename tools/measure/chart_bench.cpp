@@ -4,17 +4,23 @@
 //          second), and how often the plotting area was repainted meanwhile (it should not be);
 // repaint: the plotting area redrawn from nothing (grid, axes) and painted, as after a resize;
 // sample:  one sample plotted onto the cached picture and painted;
-// replay:  a full screen of 27000 samples drawn again from nothing, as after a resize.
+// replay:  a full screen of 27000 samples drawn again from nothing, as after a resize;
+// tick:    one tick of a run that samples (the pens plotted and the log row appended and flushed),
+//          over a whole long-span run of 27000 samples at a one-second cycle on a clock handed in;
+// resize:  the window resized with that run on screen, until painted.
 #include "files/settings_store.h"
 #include "model/qmx_data.h"
 #include "rules/chart_scale.h"
 #include "ui/chart/chart_canvas.h"
 #include "ui/chart/velder_chartctl.h"
 #include "ui/main/main_disp.h"
+#include "ui/ui_seam.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
@@ -146,5 +152,51 @@ int main(int argc, char** argv)
     print("replay 27000", us);
     std::printf("{\"what\":\"samples kept\",\"n\":%d,\"bytes\":%zu}\n", canvas.sampleCount(),
                 canvas.samples().capacity() * sizeof(qmx::ChartCanvas::Sample));
+
+    // A whole run through the chart's own tick; "Plot end" is answered by the list.
+    QFile answers(data.filePath(QStringLiteral("answers.txt")));
+    answers.open(QIODevice::WriteOnly);
+    answers.write("OK\n");
+    answers.close();
+    qputenv("QMX_ANSWERS", answers.fileName().toUtf8());
+    qmx::ui::resetAnswers();
+    int64_t now = 0;
+    chart.setClocks([&now] { return now; },
+                    [&now] { return QDateTime(QDate(2026, 12, 7), QTime(8, 0)).addSecs(now); });
+    d.OnLine = true;
+    chart.optLong->click();
+    chart.setXScaleTime(QStringLiteral("1"));
+    us.clear();
+    QElapsedTimer whole;
+    whole.start();
+    chart.cmdRUN_Click();
+    chart.timChart.stop(); // the benchmark is the timer
+    while (chart.isRunning()) {
+        ++now;
+        chart.setPv0Caption(QString::number(200 + (now % 300) * 0.5, 'f', 1));
+        QElapsedTimer t;
+        t.start();
+        chart.timChart_Timer();
+        if (now % 9 == 0)
+            QApplication::processEvents();
+        us.push_back(double(t.nsecsElapsed()) / 1000.0);
+    }
+    print("tick with a sample", us);
+    // A sample costs the same at the end of the screen as at its start.
+    print("  the first 1000", std::vector<double>(us.begin(), us.begin() + 1000));
+    print("  the last 1000", std::vector<double>(us.end() - 1000, us.end()));
+    std::printf("{\"what\":\"whole run\",\"samples\":%d,\"ms\":%lld}\n", chart.samples(),
+                static_cast<long long>(whole.elapsed()));
+
+    us.clear();
+    for (int i = 0; i < 6; ++i) {
+        QElapsedTimer t;
+        t.start();
+        w.resize(i % 2 ? 1280 : 1100, i % 2 ? 800 : 700);
+        QApplication::processEvents();
+        canvas.repaint();
+        us.push_back(double(t.nsecsElapsed()) / 1000.0);
+    }
+    print("resize with 27000 samples", us);
     return 0;
 }

@@ -26,10 +26,10 @@ namespace {
 // The controller reports the heating/cooling option (MV2 exists) in bit 0x40 of its option word.
 constexpr int kHeatCoolBit = 0x40;
 
-int64_t steadySeconds()
+int64_t steadyMs()
 {
     using namespace std::chrono;
-    return duration_cast<seconds>(steady_clock::now().time_since_epoch()).count();
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 } // namespace
@@ -147,9 +147,19 @@ void Velder_ChartCtl::cmdStop_Click()
     focusTabs();
 }
 
+int64_t Velder_ChartCtl::clockSeconds() const
+{
+    return seconds_ ? seconds_() : (steadyMs() - runStartMs_) / 1000;
+}
+
 void Velder_ChartCtl::Next_time_make()
 {
-    schedule_.start(seconds_ ? seconds_() : steadySeconds(), ChartItvSec);
+    // The run's seconds count from the start of the clock second in which it started, so they
+    // turn over with the time of day (each row's time names its own second) while never jumping
+    // or wrapping with it afterwards.
+    if (!seconds_)
+        runStartMs_ = steadyMs() - tickTime_.time().msec();
+    schedule_.start(clockSeconds(), ChartItvSec);
 }
 
 void Velder_ChartCtl::timChart_Timer()
@@ -163,6 +173,9 @@ void Velder_ChartCtl::timChart_Timer()
         ~Leave() { f = false; }
     } leave{inTick_};
 
+    // The time of day is read once a tick: the first sample's row and the run's seconds agree.
+    tickTime_ = wall_ ? wall_() : QDateTime::currentDateTime();
+
     // However the link went down, a run does not go on plotting values that no longer come.
     if (data_ && !data_->OnLine) {
         cmdStop_Click();
@@ -175,7 +188,7 @@ void Velder_ChartCtl::timChart_Timer()
         PlotStarted = true;
         Next_time_make();
     } else {
-        if (!schedule_.tick(seconds_ ? seconds_() : steadySeconds()))
+        if (!schedule_.tick(clockSeconds()))
             return;
         PlotX += plotStep(span());
         ++SampleCount;
@@ -212,7 +225,7 @@ void Velder_ChartCtl::plotSample()
 void Velder_ChartCtl::logSample()
 {
     // One reading of the clock per row: the date and the time always belong to the same moment.
-    const QDateTime now = wall_ ? wall_() : QDateTime::currentDateTime();
+    const QDateTime now = tickTime_;
     const QString date = QLocale::system().toString(now.date(), QLocale::ShortFormat);
     const QString time = now.time().toString(QStringLiteral("HH:mm:ss"));
     const char* const names[4] = {"PV", "SV", "MV1", "MV2"};

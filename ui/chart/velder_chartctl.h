@@ -245,6 +245,7 @@ private:
     void plotSample();
     void logSample();
     void endOfScreen();
+    int64_t clockSeconds() const;
 
     const QmxData* data_ = nullptr;
     MainServices* services_ = nullptr;
@@ -267,6 +268,8 @@ private:
     QString PrevPv, PrevSv, PrevMv1, PrevMv2;
     SampleSchedule schedule_;
     SecondsClock seconds_;
+    int64_t runStartMs_ = 0;
+    QDateTime tickTime_; // the time of day of the current tick
     WallClock wall_;
     TrendLog log_;
     bool logFailing_ = false; // the log could not be written since the last row that could
