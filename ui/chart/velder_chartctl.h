@@ -8,7 +8,9 @@
 //   chart_properties.cpp  the fourteen properties and the stored properties
 //   chart_scales.cpp      ScaleSet, color_set, text_color_ref, auto_run and the pen-file writes
 //   chart_panel.cpp       the settings panel: pens, colours, spans and the keypad buttons
+//   chart_run.cpp         recording: start, stop, the sampling tick, plotting and the data log
 //   chart_canvas.*        the plotting area
+//   setting3_disp.*       the keypad
 #pragma once
 
 #include "files/pen_files.h"
@@ -112,8 +114,7 @@ public:
     void color_set();
     void auto_run();
 
-    // --- recording (chart_run.cpp)
-    // -----------------------------------------------------------------
+    // --- recording (chart_run.cpp) ---------------------------------------------------------------
     void cmdRUN_Click();
     void cmdStop_Click();
     void timChart_Timer();
