@@ -397,3 +397,26 @@ TEST_F(Chart, ControlsAreAddressedThroughTheChart)
     EXPECT_EQ(findControl(QStringLiteral("MainDisp/Velder_ChartCtl1/Label1(0)")), c().Label1[0]);
     EXPECT_EQ(findControl(QStringLiteral("MainDisp/Label1(0)")), w->Label1[0]);
 }
+
+TEST_F(Chart, TheColourDialogIsAnsweredFromOutside)
+{
+    // No scripted answer: the dialog opens and waits; the automation's answer closes it.
+    answers({});
+    QString seen;
+    QTimer::singleShot(50, [&seen] {
+        seen = ui::openBoxInfo().value(QStringLiteral("box")).toString();
+        QString why;
+        EXPECT_FALSE(ui::answerOpen(QStringLiteral("blue"), &why));
+        EXPECT_FALSE(why.isEmpty());
+        EXPECT_TRUE(ui::answerOpen(QStringLiteral("#aabbcc")));
+    });
+    c().cmdColor_Click(0);
+    EXPECT_EQ(seen, QStringLiteral("color"));
+    EXPECT_EQ(c().settings().PenColor[0], 0xCCBBAA);
+    EXPECT_EQ(log().last().value(QStringLiteral("answer")).toString(), QStringLiteral("#AABBCC"));
+
+    QTimer::singleShot(50, [] { EXPECT_TRUE(ui::answerOpen(QStringLiteral("Cancel"))); });
+    c().cmdColor_Click(0);
+    EXPECT_EQ(c().settings().PenColor[0], 0xCCBBAA);
+    EXPECT_EQ(log().last().value(QStringLiteral("answer")).toString(), QStringLiteral("Cancel"));
+}
