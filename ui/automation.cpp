@@ -121,8 +121,17 @@ QJsonObject describe(QWidget* w)
         o.insert(QStringLiteral("panels"), panels);
     } else if (auto* c = qobject_cast<Velder_ChartCtl*>(w)) {
         for (const char* p :
-             {"Pv0Caption", "Sv0Caption", "Mv1Caption", "Mv2Caption", "ChartMaxCh", "running"})
+             {"Pv0Caption", "ChartMaxCh", "Charttime", "XScaleLong", "YScaleLow", "YScaleHigh",
+              "YScaleDivision", "XScaleShort", "XScaleMidole", "XScaleTime", "Sv0Caption",
+              "Mv1Caption", "Mv2Caption", "Stat0Caption"})
             o.insert(QLatin1String(p), QJsonValue::fromVariant(c->property(p)));
+        QJsonArray trace;
+        for (int16_t t : c->TraceOn)
+            trace.append(t);
+        o.insert(QStringLiteral("TraceOn"), trace);
+        o.insert(QStringLiteral("RunState"), c->RunState);
+        o.insert(QStringLiteral("samples"), c->samples());
+        o.insert(QStringLiteral("running"), c->isRunning());
     }
     o.insert(QStringLiteral("value"), value);
     return o;
@@ -197,6 +206,17 @@ QList<AutomationKey> parseKeys(const QString& text, bool* ok)
     return keys;
 }
 
+// The names of the scopes between a control and its window: a control of the chart is
+// "MainDisp/Velder_ChartCtl1/cmdRUN", so its names never meet the window's own.
+QString scopeOf(QWidget* c, QWidget* win)
+{
+    QString scope;
+    for (QWidget* p = c->parentWidget(); p && p != win; p = p->parentWidget())
+        if (p->property("automationScope").toBool())
+            scope = p->objectName() + QLatin1Char('/') + scope;
+    return scope;
+}
+
 QJsonObject dumpWidgets()
 {
     QJsonObject widgets;
@@ -206,7 +226,8 @@ QJsonObject dumpWidgets()
         // A dialog owned by this window is a window of its own, listed under its own name.
         for (QWidget* c : win->findChildren<QWidget*>())
             if (c->window() == win && isDumped(c))
-                widgets.insert(wn + QLatin1Char('/') + c->objectName(), describe(c));
+                widgets.insert(wn + QLatin1Char('/') + scopeOf(c, win) + c->objectName(),
+                               describe(c));
         for (QAction* a : win->findChildren<QAction*>())
             if (!a->objectName().isEmpty() && !a->objectName().startsWith(QLatin1String("qt_")))
                 widgets.insert(wn + QLatin1Char('/') + a->objectName(), describe(a));
@@ -224,8 +245,11 @@ QWidget* findControl(const QString& path)
     QWidget* win = windowNamed(slash < 0 ? path : path.left(slash));
     if (!win || slash < 0)
         return win;
-    for (QWidget* c : win->findChildren<QWidget*>(path.mid(slash + 1)))
-        if (c->window() == win)
+    const QString rest = path.mid(slash + 1);
+    const int last = rest.lastIndexOf(QLatin1Char('/'));
+    const QString scope = last < 0 ? QString() : rest.left(last + 1);
+    for (QWidget* c : win->findChildren<QWidget*>(rest.mid(last + 1)))
+        if (c->window() == win && scopeOf(c, win) == scope)
             return c;
     return nullptr;
 }

@@ -1,6 +1,7 @@
 #include "ui/ui_seam.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -20,6 +21,8 @@ namespace {
 int answerCursor = 0;
 QPointer<QMessageBox> openMsg;
 QPointer<QFileDialog> openFile;
+QPointer<QColorDialog> openColor;
+QString openColorAnswer;  // the colour given from outside for the open colour dialog
 QString openFileAnswer;   // the path given from outside for the open file dialog
 QString openFileProposal; // the path the open file dialog proposes
 
@@ -275,6 +278,34 @@ QString FileDialog(FileMode mode, const QString& dir, const QString& filter,
     return path;
 }
 
+QString ColorDialog(const QColor& initial)
+{
+    QString chosen;
+    if (auto scripted = nextScriptedAnswer()) {
+        const QColor c(scripted->trimmed());
+        chosen = scripted->compare(QLatin1String("Cancel"), Qt::CaseInsensitive) != 0 && c.isValid()
+                     ? c.name().toUpper()
+                     : QString();
+    } else {
+        QColorDialog dlg(initial, boxParent());
+        dlg.setObjectName(QStringLiteral("ColorDialog"));
+        dlg.setOption(QColorDialog::DontUseNativeDialog);
+        openColor = &dlg;
+        openColorAnswer.clear();
+        const int r = dlg.exec();
+        openColor = nullptr;
+        if (!openColorAnswer.isEmpty())
+            chosen = openColorAnswer;
+        else if (r == QDialog::Accepted && dlg.selectedColor().isValid())
+            chosen = dlg.selectedColor().name().toUpper();
+        openColorAnswer.clear();
+    }
+    logLine({{QStringLiteral("box"), QStringLiteral("color")},
+             {QStringLiteral("initial"), initial.name().toUpper()},
+             {QStringLiteral("answer"), chosen.isEmpty() ? QStringLiteral("Cancel") : chosen}});
+    return chosen;
+}
+
 void Beep()
 {
     logLine({{QStringLiteral("beep"), 1}});
@@ -327,6 +358,21 @@ bool answerOpen(const QString& wordOrPath, QString* error)
         }
         return true;
     }
+    if (openColor) {
+        if (wordOrPath.compare(QLatin1String("Cancel"), Qt::CaseInsensitive) == 0) {
+            openColor->reject();
+            return true;
+        }
+        const QColor c(wordOrPath.trimmed());
+        if (!wordOrPath.trimmed().startsWith(QLatin1Char('#')) || !c.isValid()) {
+            if (error)
+                *error = QStringLiteral("a colour is \"#RRGGBB\" or \"Cancel\": ") + wordOrPath;
+            return false;
+        }
+        openColorAnswer = c.name().toUpper();
+        static_cast<QDialog*>(openColor.data())->done(QDialog::Accepted);
+        return true;
+    }
     if (error)
         *error = QStringLiteral("no box is open");
     return false;
@@ -340,6 +386,9 @@ QJsonObject openBoxInfo()
     if (openFile)
         return {{QStringLiteral("box"), QStringLiteral("file")},
                 {QStringLiteral("dir"), openFile->directory().absolutePath()}};
+    if (openColor)
+        return {{QStringLiteral("box"), QStringLiteral("color")},
+                {QStringLiteral("initial"), openColor->currentColor().name().toUpper()}};
     return {};
 }
 

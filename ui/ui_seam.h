@@ -8,9 +8,11 @@
 //                     {"box":"msg","icon":…,"title":…,"text":…,"buttons":[…],"answer":…}
 //                     {"box":"file","mode":"save|open","dir":…,"filter":…,"name":…,"answer":…}
 //                     ("name" only when the dialog proposes one)
+//                     {"box":"color","initial":"#RRGGBB","answer":"#RRGGBB"|"Cancel"}
 //                     {"beep":1}
 #pragma once
 
+#include <QColor>
 #include <QJsonObject>
 #include <QString>
 
@@ -36,13 +38,18 @@ Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
 QString FileDialog(FileMode mode, const QString& dir, const QString& filter,
                    const QString& defaultExt, const QString& fileName = QString());
 
+// A modal colour dialog starting from `initial`. Returns the chosen colour as "#RRGGBB", or an
+// empty text when the operator cancels. Scripted and outside answers are "#RRGGBB" or "Cancel".
+QString ColorDialog(const QColor& initial);
+
 void Beep();
 
 // The box or dialog now waiting for a person, answered from outside (the automation): a button word
-// for a message box, a path or "Cancel" for a file dialog. False with a reason when none is open or
-// the word does not fit.
+// for a message box, a path or "Cancel" for a file dialog, "#RRGGBB" or "Cancel" for a colour
+// dialog. False with a reason when none is open or the word does not fit.
 bool answerOpen(const QString& wordOrPath, QString* error = nullptr);
-// {"box":"msg"|"file", "text"/"dir": …} of the waiting box, empty when none is open.
+// {"box":"msg"|"file"|"color", "text"/"dir"/"initial": …} of the waiting box, empty when none is
+// open.
 QJsonObject openBoxInfo();
 
 // Starts the answer list from its first line again (tests that change QMX_ANSWERS in-process).

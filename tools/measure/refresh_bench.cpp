@@ -1,11 +1,14 @@
 // Benchmark, not a test: the cost of one live refresh (SelectDispItem with the full settings-page
 // layout) on a complete main window, offscreen, as monitoring runs it 20 times a second.
 //   qmx_refresh_bench [CALLS]
+#include "files/settings_store.h"
 #include "model/qmx_data.h"
 #include "ui/main/main_disp.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -14,7 +17,11 @@
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The trace page's pen files go to a folder of the benchmark's own.
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
     QApplication app(argc, argv);
+    QDir().mkpath(qmx::programFolder());
     const int calls = argc > 1 ? std::max(100, atoi(argv[1])) : 10000;
 
     qmx::QmxData d;

@@ -3,11 +3,13 @@
 //   qmx_window_shot OUT.png [MAINPAGE [SETTINGSPAGE]] [--about ABOUT.png] [--help HELP.png] [--file
 //   SET.dat]
 #include "files/setdata_file.h"
+#include "files/settings_store.h"
 #include "model/qmx_data.h"
 #include "ui/dialogs/about_disp.h"
 #include "ui/main/main_disp.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
@@ -39,6 +41,8 @@ int main(int argc, char** argv)
             d.StartDataRead = true;
         }
     }
+    // The pen files of the trace page live in the program folder, which start-up makes.
+    QDir().mkpath(qmx::programFolder());
     qmx::MainDisp w(d);
     w.system_init();
     if (args.size() > 1)

@@ -5,6 +5,7 @@
 #include "ui/main/link/main_disp_host.h"
 #include "ui/main/main_disp_pages.h"
 
+#include "files/settings_store.h"
 #include "model/qmx_data.h"
 #include "ui/chart/velder_chartctl.h"
 #include "ui/dialogs/help_window.h"
@@ -99,6 +100,21 @@ QString MainDisp::statusPanel(int panel) const
 void MainDisp::setStatusPanel(int panel, const QString& text)
 {
     StatusBar1->setPanel(panel, text);
+}
+
+void MainDisp::focusTabs()
+{
+    SSTab1->setFocus();
+}
+
+bool MainDisp::traceChecked() const
+{
+    return mnuTrace->isChecked();
+}
+
+void MainDisp::setTraceChecked(bool on)
+{
+    mnuTrace->setChecked(on);
 }
 
 void MainDisp::buildMenus()
@@ -476,6 +492,8 @@ QWidget* MainDisp::buildTracePage()
     Velder_ChartCtl1 = new Velder_ChartCtl;
     Velder_ChartCtl1->setObjectName(QStringLiteral("Velder_ChartCtl1"));
     Velder_ChartCtl1->setSharedData(&d);
+    Velder_ChartCtl1->setServices(this);
+    Velder_ChartCtl1->setProgramFolder(programFolder());
     v->addWidget(Velder_ChartCtl1, 1);
 
     auto* bottom = new QHBoxLayout;

@@ -55,6 +55,9 @@ public:
     QString statusPanel(int panel) const override;
     void setStatusPanel(int panel, const QString& text) override;
     bool stepRunning() const override { return inLongStep(); }
+    void focusTabs() override;
+    bool traceChecked() const override;
+    void setTraceChecked(bool on) override;
 
     // --- start-up and shut-down ----------------------------------------------------------------
     // Loads the window (its first use runs Form_Load) and hands the chart its stored settings.
@@ -157,6 +160,8 @@ public:
     // -------------------------------------------------------------------------------
     void mnuOpset_Click();
     void mnuTrace_Click();
+    // Going offline, whichever way: a running trend stops, with string 500.
+    void stopTrace();
     void mnudata_Click();
     void mnuexport_Click();
     void mnuFilePrint_Click();

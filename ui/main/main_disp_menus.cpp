@@ -33,13 +33,29 @@ void MainDisp::mnuOpset_Click()
 
 void MainDisp::mnuTrace_Click()
 {
+    ui::Beep();
     if (!d.OnLine) {
         mnuTrace->setChecked(Velder_ChartCtl1->isRunning());
         ui::MsgBox(LoadResString(159), ui::Buttons::OK, ui::Icon::None);
         return;
     }
+    // A stopped chart starts (with its own refusals), a running one stops; the chart sets the
+    // check mark either way.
     Velder_ChartCtl1->auto_run();
     mnuTrace->setChecked(Velder_ChartCtl1->isRunning());
+}
+
+void MainDisp::stopTrace()
+{
+    Velder_ChartCtl& chart = *Velder_ChartCtl1;
+    if (!mnuTrace->isChecked() && !chart.isRunning())
+        return;
+    mnuTrace->setChecked(false);
+    // A mark left on a stopped chart must not start one now.
+    if (chart.isRunning())
+        chart.auto_run();
+    // The box only informs: the trace has already stopped.
+    ui::MsgBox(LoadResString(500), ui::Buttons::OK, ui::Icon::Information, LoadResString(1));
 }
 
 } // namespace qmx

@@ -4,6 +4,7 @@
 #include "comm/velder_comm.h"
 #include "ui/main/main_disp.h"
 
+#include "files/pen_files.h"
 #include "files/settings_store.h"
 #include "model/qmx_data.h"
 #include "model/string_table.h"
@@ -34,10 +35,35 @@ int savedInt(const QSettings& s, const QString& key, int def, int lo, int hi)
 
 void MainDisp::system_init()
 {
+    Velder_ChartCtl& chart = *Velder_ChartCtl1;
+    // A pen file that cannot be read or written never ends the start: its settings take their
+    // defaults in memory and the operator hears of it once.
+    Velder_ChartCtl::PenWriteGroup group(chart);
+    for (const PenFileFailure& f : loadPenFiles(chart.programFolder(), chart.settings()))
+        chart.reportPenError(f.path, f.why);
+
     if (!loaded_)
         Form_Load();
+    chart.ReadProperties(Velder_ChartCtl::mainLayoutProperties());
+
+    const ChartSettings& s = chart.settings();
+    chart.setYScaleDivision(QString::number(s.ChartDiv));
+    switch (s.ChartXMode) {
+    case 0:
+        chart.setXScaleShort(true);
+        break;
+    case 1:
+        chart.setXScaleLong(true);
+        break;
+    default:
+        chart.setXScaleMidole(true);
+        break;
+    }
+    chart.setXScaleTime(QString::number(s.ChartItv));
+    chart.setYScaleHigh(QString::number(s.ChartSH));
+    chart.setYScaleLow(QString::number(s.ChartSL));
     // The chart takes its pen colours last, once its other settings are in place.
-    Velder_ChartCtl1->color_set();
+    chart.color_set();
 }
 
 void MainDisp::Form_Load()

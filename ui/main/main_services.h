@@ -44,6 +44,12 @@ public:
 
     // A step that talks to the controller is running (its window events still run).
     virtual bool stepRunning() const = 0;
+
+    // The keyboard focus back to the main tabs, as after every chart button.
+    virtual void focusTabs() = 0;
+    // The check mark of the Trace menu, on while a trend runs.
+    virtual bool traceChecked() const = 0;
+    virtual void setTraceChecked(bool on) = 0;
 };
 
 } // namespace qmx

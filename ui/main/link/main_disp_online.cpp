@@ -104,12 +104,7 @@ void MainDisp::goOffline()
     if (d.ComOK)
         closeLockedLink();
     dropRequests();
-    if (mnuTrace->isChecked()) {
-        mnuTrace->setChecked(false);
-        if (Velder_ChartCtl1->isRunning())
-            Velder_ChartCtl1->auto_run();
-        ui::MsgBox(LoadResString(500), ui::Buttons::OK, ui::Icon::Information, LoadResString(1));
-    }
+    stopTrace();
     // While online the controller spoke the maker's protocol; it goes back to Modbus only after
     // its power has been turned off and on.
     if (d.ProtocolSel != 0)
@@ -230,6 +225,9 @@ void MainDisp::goFullyOffline()
 
 void MainDisp::ofline()
 {
+    // Every way offline (a refused go-online, a download that found another controller) ends a
+    // running trend as the Online button does.
+    stopTrace();
     mnuComset->setEnabled(true);
     mnuOpset->setEnabled(true);
     Cmd_ONOFF->setText(LoadResString(74));

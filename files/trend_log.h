@@ -1,0 +1,46 @@
+// The data log of a trend run: one CSV file per run in "Logging" under the program folder, named
+// by the date and time of its first sample ("2015_6_23_9_5_7.csv"). Every field is a text in
+// double quotes followed by a comma, lines end in CR LF. Line 1 names the data, line 2 the
+// columns (date, time, then the logged pens), then one row per sample. The file is closed between
+// samples so other programs can read it while the run goes on.
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+namespace qmx {
+
+// The log name for a run whose first sample is taken at `now`.
+QString Make_LogName(const QString& programFolder, const QDateTime& now);
+
+// The header lines: `title` alone, then `date`, `time` and the names of the logged pens.
+QByteArray logHeader(const QString& title, const QString& date, const QString& time,
+                     const QStringList& pens);
+// One sample's row: its date and time texts and the logged pens' texts as shown.
+QByteArray logRow(const QString& date, const QString& time, const QStringList& values);
+
+// One run's log file.
+class TrendLog {
+public:
+    // Creates the run's file at `path` with the header and the first row, the folder too when it
+    // is missing. A file of that name already there (a run started within the same second) is kept:
+    // the new run logs to "…-2.csv", "…-3.csv" instead. False with the reason when it fails.
+    bool start(const QString& path, const QByteArray& header, const QByteArray& firstRow,
+               QString* why);
+    // Appends one row and flushes it to the disk. While the file could not be made yet, it is
+    // made now, header first, so no file ever lacks its header.
+    bool append(const QByteArray& row, QString* why);
+    // The file this run logs to.
+    QString path() const { return path_; }
+
+private:
+    bool create(const QByteArray& content, QString* why);
+
+    QString path_;
+    QByteArray header_;
+    bool created_ = false;
+};
+
+} // namespace qmx

@@ -1,0 +1,105 @@
+#include "files/trend_log.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace qmx;
+
+namespace {
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(TrendLog, NameFromTheFirstSample)
+{
+    const struct {
+        QDateTime at;
+        const char* name;
+    } rows[] = {
+        {QDateTime(QDate(2015, 6, 23), QTime(9, 5, 7)), "2015_6_23_9_5_7.csv"},
+        {QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)), "2026_12_31_23_59_59.csv"},
+        {QDateTime(QDate(2027, 1, 1), QTime(0, 0, 0)), "2027_1_1_0_0_0.csv"},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(Make_LogName(QStringLiteral("/prog"), r.at),
+                  QStringLiteral("/prog/Logging/") + QLatin1String(r.name));
+}
+
+TEST(TrendLog, HeaderAndRowsByteForByte)
+{
+    EXPECT_EQ(logHeader(QStringLiteral("Control data"), QStringLiteral("Date"),
+                        QStringLiteral("Time"), {QStringLiteral("PV"), QStringLiteral("SV")}),
+              QByteArray("\"Control data\"\r\n\"Date\",\"Time\",\"PV\",\"SV\",\r\n"));
+    EXPECT_EQ(logHeader(QStringLiteral("Control data"), QStringLiteral("Date"),
+                        QStringLiteral("Time"), {QStringLiteral("MV1")}),
+              QByteArray("\"Control data\"\r\n\"Date\",\"Time\",\"MV1\",\r\n"));
+    EXPECT_EQ(logRow(QStringLiteral("2015/06/23"), QStringLiteral("09:05:07"),
+                     {QStringLiteral("123.4"), QStringLiteral("100.0")}),
+              QByteArray("\"2015/06/23\",\"09:05:07\",\"123.4\",\"100.0\",\r\n"));
+    // A dashed value is logged as shown; quotes are not doubled.
+    EXPECT_EQ(logRow(QStringLiteral("d"), QStringLiteral("t"),
+                     {QStringLiteral("----"), QStringLiteral("a\"b")}),
+              QByteArray("\"d\",\"t\",\"----\",\"a\"b\",\r\n"));
+    // Japanese captions are written in UTF-8.
+    EXPECT_EQ(
+        logHeader(QString::fromUtf8("制御データ"), QStringLiteral("D"), QStringLiteral("T"), {}),
+        QByteArray("\"制御データ\"\r\n\"D\",\"T\",\r\n"));
+}
+
+TEST(TrendLog, CreatesTheFolderAndAppendsRows)
+{
+    QTemporaryDir dir;
+    const QString path = Make_LogName(dir.path(), QDateTime(QDate(2015, 6, 23), QTime(9, 5, 7)));
+    TrendLog log;
+    QString why;
+    ASSERT_TRUE(log.start(path, "H\r\n", "R1\r\n", &why)) << why.toStdString();
+    ASSERT_TRUE(log.append("R2\r\n", &why));
+    ASSERT_TRUE(log.append("R3\r\n", &why));
+    EXPECT_EQ(log.path(), path);
+    EXPECT_EQ(bytesOf(path), QByteArray("H\r\nR1\r\nR2\r\nR3\r\n"));
+}
+
+TEST(TrendLog, ASecondRunInTheSameSecondKeepsTheFirst)
+{
+    QTemporaryDir dir;
+    const QString path = Make_LogName(dir.path(), QDateTime(QDate(2015, 6, 23), QTime(9, 5, 7)));
+    TrendLog a, b, c;
+    ASSERT_TRUE(a.start(path, "first\r\n", "", nullptr));
+    ASSERT_TRUE(b.start(path, "second\r\n", "", nullptr));
+    ASSERT_TRUE(c.start(path, "third\r\n", "", nullptr));
+    EXPECT_EQ(bytesOf(path), QByteArray("first\r\n"));
+    EXPECT_EQ(b.path(), dir.filePath(QStringLiteral("Logging/2015_6_23_9_5_7-2.csv")));
+    EXPECT_EQ(bytesOf(b.path()), QByteArray("second\r\n"));
+    EXPECT_EQ(bytesOf(c.path()), QByteArray("third\r\n"));
+}
+
+TEST(TrendLog, FailuresAreToldWithAReason)
+{
+    QTemporaryDir dir;
+    const QString path = Make_LogName(dir.path(), QDateTime(QDate(2015, 6, 23), QTime(9, 5, 7)));
+    TrendLog log;
+    QString why;
+    ASSERT_TRUE(log.start(path, "H\r\n", "", &why));
+    // The folder removed under the run: the row is refused and the folder is not made again.
+    ASSERT_TRUE(QDir(dir.filePath(QStringLiteral("Logging"))).removeRecursively());
+    EXPECT_FALSE(log.append("R\r\n", &why));
+    EXPECT_FALSE(why.isEmpty());
+    EXPECT_FALSE(QFile::exists(path));
+
+    // A folder that cannot be made.
+    QFile blocker(dir.filePath(QStringLiteral("blocked")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    TrendLog other;
+    why.clear();
+    EXPECT_FALSE(other.start(dir.filePath(QStringLiteral("blocked/Logging/x.csv")), "H", "", &why));
+    EXPECT_FALSE(why.isEmpty());
+}

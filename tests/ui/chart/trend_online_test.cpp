@@ -1,0 +1,94 @@
+// A trend run online against the simulated controller, on the real clocks: the log's rows follow
+// the recording cycle and carry what the window shows; the Stop button, the Trace menu and going
+// offline each end the run.
+#include "../link/online/online_fixture.h"
+
+#include "files/settings_store.h"
+#include "ui/chart/velder_chartctl.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+class TrendOnline : public OnlineWindow {
+protected:
+    qmx::Velder_ChartCtl& c() { return *w->Velder_ChartCtl1; }
+    void startRun()
+    {
+        // PV well inside the default 0..400 scale, and a one-second cycle.
+        setRegister(QStringLiteral("0080"), 250);
+        goOnline();
+        ASSERT_TRUE(runRequests(30));
+        c().setXScaleTime(QStringLiteral("1"));
+        w->mnuTrace_Click();
+        ASSERT_TRUE(c().isRunning());
+        ASSERT_TRUE(w->mnuTrace->isChecked());
+    }
+    QStringList rows()
+    {
+        QFile f(QDir::fromNativeSeparators(c().Savename_text->text()));
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        QStringList l = QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"));
+        l.removeLast();
+        return l.mid(2);
+    }
+};
+
+TEST_F(TrendOnline, AOneSecondRunLogsWhatTheWindowShows)
+{
+    startRun();
+    ASSERT_TRUE(runUntil([&] { return rows().size() >= 4; }, 8000));
+    const QString pv = w->Text_PV->text().trimmed();
+    ASSERT_FALSE(pv.isEmpty());
+    for (const QString& r : rows()) {
+        const QStringList f = r.split(QLatin1Char(','));
+        ASSERT_EQ(f.size(), 6) << r.toStdString(); // date, time, PV, SV, MV1 and the end
+        EXPECT_EQ(f[2], QLatin1Char('"') + pv + QLatin1Char('"')) << r.toStdString();
+    }
+    // One row a second, each naming its own second (a loaded machine may skip one, never repeat).
+    QStringList times;
+    for (const QString& r : rows())
+        times << r.section(QLatin1Char(','), 1, 1);
+    times.removeDuplicates();
+    EXPECT_EQ(times.size(), rows().size()) << rows().join(QLatin1Char('|')).toStdString();
+    EXPECT_LE(c().samples(), rows().size());
+    EXPECT_GE(c().samples(), 4);
+
+    c().cmdStop_Click();
+    EXPECT_FALSE(c().isRunning());
+    EXPECT_FALSE(w->mnuTrace->isChecked());
+    const int n = int(rows().size());
+    runUntil([] { return false; }, 1500);
+    EXPECT_EQ(rows().size(), n) << "no row after the stop";
+}
+
+TEST_F(TrendOnline, TheTraceMenuStopsTheRun)
+{
+    startRun();
+    ASSERT_TRUE(runUntil([&] { return rows().size() >= 2; }, 6000));
+    w->mnuTrace_Click();
+    EXPECT_FALSE(c().isRunning());
+    EXPECT_FALSE(w->mnuTrace->isChecked());
+    EXPECT_TRUE(c().cmdRUN->isEnabled());
+}
+
+TEST_F(TrendOnline, GoingOfflineStopsTheRunAndSaysSo)
+{
+    answers({QStringLiteral("OK")});
+    startRun();
+    ASSERT_TRUE(runUntil([&] { return rows().size() >= 2; }, 6000));
+    w->Cmd_ONOFF_Click();
+    EXPECT_FALSE(d.OnLine);
+    EXPECT_FALSE(c().isRunning());
+    EXPECT_FALSE(w->mnuTrace->isChecked());
+    EXPECT_TRUE(texts().contains(S(500)));
+    const int n = int(rows().size());
+    runUntil([] { return false; }, 1500);
+    EXPECT_EQ(rows().size(), n);
+}
+
+} // namespace
