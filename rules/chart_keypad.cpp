@@ -2,15 +2,6 @@
 
 namespace qmx {
 
-namespace {
-
-QString entryText(long long v)
-{
-    return v < 0 ? QString::number(v) : QLatin1Char(' ') + QString::number(v);
-}
-
-} // namespace
-
 KeypadRange keypadRange(EntryMode mode)
 {
     switch (mode) {
@@ -28,28 +19,6 @@ KeypadRange keypadRange(EntryMode mode)
 KeypadRange signRange(EntryMode mode)
 {
     return mode == EntryMode::Cycle ? KeypadRange{1, 60} : KeypadRange{-2000, 10000};
-}
-
-int entryNumber(const QString& entry)
-{
-    bool ok = false;
-    const int v = entry.trimmed().toInt(&ok);
-    return ok ? v : 0;
-}
-
-QString appendDigit(const QString& entry, int d)
-{
-    if (entry.size() >= 6 || d < 0 || d > 9)
-        return entry;
-    const QString t = entry.trimmed();
-    const bool negative = t.startsWith(QLatin1Char('-'));
-    const long long magnitude = qAbs(static_cast<long long>(entryNumber(entry))) * 10 + d;
-    return entryText(negative ? -magnitude : magnitude);
-}
-
-QString negateEntry(const QString& entry)
-{
-    return entryText(-static_cast<long long>(entryNumber(entry)));
 }
 
 QString keypadRangeText(EntryMode mode, int scaleHigh, int scaleLow)

@@ -3,6 +3,8 @@
 // negative (" 125", "-40"), or empty.
 #pragma once
 
+#include "rules/entry_keypad.h"
+
 #include <QString>
 
 namespace qmx {
@@ -20,12 +22,8 @@ KeypadRange keypadRange(EntryMode mode);
 // The ends the "+/-" button allows: 1 to 60 for the cycle, -2000 to 10000 for everything else.
 KeypadRange signRange(EntryMode mode);
 
-// The entry text after the digit `d` (at most five digits: a six-character entry is kept).
-QString appendDigit(const QString& entry, int d);
-// The entry text of the entry's number negated ("" gives " 0").
-QString negateEntry(const QString& entry);
-// The entry's number; the empty entry reads as 0.
-int entryNumber(const QString& entry);
+// The keypad builds its entry as the numeric entry dialog does: appendDigit, negateEntry and
+// entryNumber of rules/entry_keypad.h.
 
 // The range text shown for each setting, from the captions of the other scale end.
 QString keypadRangeText(EntryMode mode, int scaleHigh, int scaleLow);

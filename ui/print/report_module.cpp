@@ -3,6 +3,7 @@
 #include "files/csv_export.h"
 #include "model/string_table.h"
 #include "rules/para_csv.h"
+#include "ui/chart/velder_chartctl.h"
 #include "ui/main/main_services.h"
 #include "ui/main/sub_windows.h"
 #include "ui/print/rptver.h"
@@ -49,13 +50,29 @@ QString freeCsvPath(const QString& folder, const QString& name)
         freeName(name, [&dir](const QString& n) { return QFileInfo::exists(dir.filePath(n)); }));
 }
 
+bool isInsideChart(const QWidget* w, const QWidget* window)
+{
+    for (const QWidget* p = w->parentWidget(); p && p != window; p = p->parentWidget())
+        if (qobject_cast<const Velder_ChartCtl*>(p))
+            return true;
+    return false;
+}
+
 } // namespace
 
 ControlLookup windowControls(const QWidget* window)
 {
     return [window](const QString& name) {
-        const QWidget* w = window ? window->findChild<QWidget*>(name) : nullptr;
-        return w ? ControlView{ownVisible(w), captionOf(w)} : ControlView{};
+        // The trend chart names its own controls as the settings pages do ("Label1(0)"): only
+        // the pages' controls count.
+        const QWidget* found = nullptr;
+        if (window)
+            for (const QWidget* w : window->findChildren<QWidget*>(name))
+                if (!isInsideChart(w, window)) {
+                    found = w;
+                    break;
+                }
+        return found ? ControlView{ownVisible(found), captionOf(found)} : ControlView{};
     };
 }
 
