@@ -7,6 +7,7 @@
 #include "comm/comm_log.h"
 #include "comm/frame_codec.h"
 #include "comm/line_settings.h"
+#include "comm/port_wait.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -51,6 +52,12 @@ struct Velder_Comm::Impl {
     // The port went away under an exchange (a USB adapter pulled): the next exchange tries to open
     // it again, so the link comes back by itself when the device does.
     bool lost = false;
+    // An exchange is waiting for the controller. Its waits let timers and sockets run, so a call
+    // made from one of them must not disturb the port under it: another exchange is refused, and
+    // a close or a changed setting waits until the exchange has ended.
+    bool busy = false;
+    bool closeWhenDone = false;
+    bool reopenWhenDone = false;
 
     enum class Outcome { Accepted, Silence, Invalid, PortLost };
 
@@ -101,6 +108,10 @@ struct Velder_Comm::Impl {
     {
         if (!isOpen())
             return;
+        if (busy) {
+            reopenWhenDone = true;
+            return;
+        }
         close();
         open();
     }
@@ -109,12 +120,25 @@ struct Velder_Comm::Impl {
     bool pull(int waitMs, QByteArray& into)
     {
         serial->clearError();
-        if (serial->bytesAvailable() == 0 && !serial->waitForReadyRead(waitMs)) {
+        if (serial->bytesAvailable() == 0 && !waitForReadyReadLettingEventsRun(*serial, waitMs)) {
             const auto e = serial->error();
             return e == QSerialPort::TimeoutError || e == QSerialPort::NoError;
         }
         into += serial->readAll();
         return true;
+    }
+
+    // What was asked while an exchange waited, done now that it has ended.
+    void settleDeferred()
+    {
+        if (closeWhenDone) {
+            closeWhenDone = reopenWhenDone = false;
+            lost = false;
+            close();
+        } else if (reopenWhenDone) {
+            reopenWhenDone = false;
+            reopenIfOpen();
+        }
     }
 
     // Whatever is waiting now answers an earlier request, never this one.
@@ -144,7 +168,7 @@ struct Velder_Comm::Impl {
         }
         const int writeWaitMs = ceilMs(line.charsNs(wire.size())) + 1000;
         while (serial->bytesToWrite() > 0)
-            if (!serial->waitForBytesWritten(writeWaitMs))
+            if (!waitForBytesWrittenLettingEventsRun(*serial, writeWaitMs))
                 return false;
         // The driver takes the bytes at once; the line needs their wire time to carry them.
         requestEnd = std::max(now(), start + line.charsNs(wire.size()));
@@ -227,6 +251,9 @@ struct Velder_Comm::Impl {
                 return {};
             QString text;
             const Outcome outcome = awaitReply(req, requestEnd, text);
+            // The port was closed while we waited: whatever came is no longer wanted.
+            if (closeWhenDone)
+                return {};
             if (outcome == Outcome::Accepted)
                 return text;
             if (outcome == Outcome::PortLost || !waitQuiet()) {
@@ -342,6 +369,8 @@ int Velder_Comm::Com_Protocol() const
 
 bool Velder_Comm::Com_Open()
 {
+    // Opened again before a waiting exchange ended: the close asked meanwhile is void.
+    d->closeWhenDone = false;
     if (!d->open())
         return false;
     d->lost = false;
@@ -350,6 +379,10 @@ bool Velder_Comm::Com_Open()
 
 void Velder_Comm::Com_Close()
 {
+    if (d->busy) {
+        d->closeWhenDone = true;
+        return;
+    }
     d->lost = false;
     d->close();
 }
@@ -380,7 +413,15 @@ QString Velder_Comm::Com_Send(const QString& address, const QString& subAddress,
                                  << command << "register" << registerCode;
         return {};
     }
-    return d->exchange(*request, count);
+    if (d->busy) {
+        qCInfo(lcComm) << "request not sent: another exchange is waiting for its reply";
+        return {};
+    }
+    d->busy = true;
+    QString reply = d->exchange(*request, count);
+    d->busy = false;
+    d->settleDeferred();
+    return reply;
 }
 
 QString Velder_Comm::Com_GetData(const QString& reply, int field) const
