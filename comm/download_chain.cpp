@@ -184,17 +184,21 @@ ReplyEffects judgeItemReply(int protocol, const QString& reply, const Step& s)
         fx.clearPanel4 = true;
         // Auto-tuning is written last; the maker's busy refusal of it leaves a finished download.
         fx.abort = !(protocol == 0 && s.item == kAtItem);
+        fx.writeFailed = fx.abort;
         break;
     case Verdict::Refused:
         fx.panel1 = QStringLiteral("NG");
         fx.clearPanel4 = true;
+        fx.writeFailed = true;
         break;
     case Verdict::Other:
         fx.panel1 = QStringLiteral("NG");
+        fx.writeFailed = true;
         break;
     case Verdict::NoAnswer:
         // The special writes have reported for themselves; only a silent plain write is an error.
         fx.commError = s.route == Route::Plain;
+        fx.writeFailed = fx.commError;
         break;
     }
     return fx;

@@ -59,6 +59,11 @@ struct ReplyEffects {
     bool keepErrorText = false; // the box is shown without setting its text
     bool busyNotice = false;    // the key-operation notice with a beep
     bool abort = false;         // the download ends with string 292
+    // The item did not reach the controller: no answer to a plain write, a refusal (but the busy
+    // refusal of the AT item), or a reply we cannot read. The run tells the operator at its end.
+    // Empty replies after the special writes say nothing: the window judges those by what the
+    // controller acknowledged.
+    bool writeFailed = false;
 };
 
 // The reply to the transfer-mode write that opens every download. Never ends the run.

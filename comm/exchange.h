@@ -76,6 +76,8 @@ public:
     // from the start: a caller compares them around a step to learn whether anything took.
     int specialWritesAcknowledged() const { return writesAcknowledged_; }
     int specialReadsStored() const { return readsStored_; }
+    // Special reads that got no reply or one we cannot read (a refusal is an answer, not counted).
+    int specialReadsFailed() const { return readsFailed_; }
 
 private:
     bool svMemoryOption() const;
@@ -92,6 +94,7 @@ private:
     ExchangeHost& host_;
     int writesAcknowledged_ = 0;
     int readsStored_ = 0;
+    int readsFailed_ = 0;
     QTimer Timer4;
 };
 

@@ -73,6 +73,7 @@ void Exchange::specialRead(char16_t command, int codeIndex, int item)
     } else if (first == QChar(0x15) || first == QChar(0x1B)) {
         host_.setStatusPanel(1, QStringLiteral("NG"));
     } else {
+        ++readsFailed_;
         host_.showCommError();
         data_.ComErr = true;
     }

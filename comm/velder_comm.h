@@ -1,5 +1,5 @@
 // The communication library: the only owner of the serial port. One request and its reply per
-// Com_Send, blocking on the calling thread; every failure gives an empty reply.
+// Com_Send, returning when the exchange is over; every failure gives an empty reply.
 #pragma once
 
 #include <QByteArray>
@@ -54,7 +54,9 @@ public:
     // digits, command "03"/"06", register code "HHHH" (+ "0001" for a read), data "HHHH".
     // `count` is the most transmissions of this request. Returns the reply text, "" for none.
     // A port that went away under an earlier exchange is opened again first; one closed with
-    // Com_Close stays closed.
+    // Com_Close stays closed. While it waits for the controller, timers, repaints and sockets run
+    // (the operator's input stays queued): a Com_Send made meanwhile returns "" at once, and a
+    // Com_Close or a changed line setting takes effect when the waiting exchange has ended.
     QString Com_Send(const QString& address, const QString& subAddress, const QString& command,
                      const QString& registerCode, const QString& data, int count);
     // The four data digits of an accepted read or write reply.

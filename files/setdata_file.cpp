@@ -1,8 +1,9 @@
 #include "files/setdata_file.h"
 
+#include "files/safe_save.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <limits>
 
@@ -121,9 +122,14 @@ std::optional<SetData> readSetDataFile(const QString& path, SetDataError* err)
             *err = e;
         return std::nullopt;
     };
-    QFile file(path);
-    if (!QFileInfo::exists(path))
+    const QFileInfo info(path);
+    if (!info.exists())
         return fail(SetDataError::NotFound);
+    // A named pipe, a device or a folder is no set-data file, and opening a pipe would wait for a
+    // writer for ever: only a regular file is opened at all.
+    if (!info.isFile())
+        return fail(SetDataError::NotRegular);
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(SetDataError::Unreadable);
     // A set-data file is a few hundred bytes; anything far larger is not one.
@@ -181,22 +187,7 @@ QByteArray formatSetData(const QmxData& d)
 
 bool writeSetDataFile(const QString& path, const QmxData& d, QString* why)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        setWhy(why, file.errorString());
-        return false;
-    }
-    const QByteArray bytes = formatSetData(d);
-    if (file.write(bytes) != bytes.size()) {
-        setWhy(why, file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        setWhy(why, file.errorString());
-        return false;
-    }
-    return true;
+    return saveWholeFile(path, formatSetData(d), why);
 }
 
 } // namespace qmx

@@ -20,7 +20,9 @@ struct SetData {
     bool infrared = false;            // model == "RDQMX": item 66 is present
 };
 
-enum class SetDataError { None, NotFound, Unreadable, Malformed };
+// NotRegular: the path names something that is not a regular file (a named pipe, a device, a
+// folder); it is refused before it is opened.
+enum class SetDataError { None, NotFound, NotRegular, Unreadable, Malformed };
 
 // Parses a whole file. A file is accepted only when every field the marker calls for is present and
 // each value is a decimal number within 16 bits; lines after those are ignored.
@@ -40,7 +42,8 @@ QByteArray formatSetData(const QmxData& d);
 // name is known, else "".
 QString setDataMarker(const QmxData& d);
 
-// Writes the file atomically: a failed or interrupted save leaves the old file as it was.
+// Writes the file through SafeSave: a failed or interrupted save (a full disk included) leaves the
+// old file as it was, and `why` holds the system's reason.
 bool writeSetDataFile(const QString& path, const QmxData& d, QString* why = nullptr);
 
 } // namespace qmx

@@ -1,5 +1,6 @@
 #include "ui/automation.h"
 
+#include "comm/port_wait.h"
 #include "ui/chart/velder_chartctl.h"
 #include "ui/ui_seam.h"
 #include "ui/ui_widgets.h"
@@ -169,9 +170,20 @@ QJsonObject okReply()
     return {{QStringLiteral("ok"), true}};
 }
 
+// An action runs as the operator's would: operator input waits while the program waits for the
+// controller, so an action that comes due then is held back until the wait is over.
+void asInput(const std::function<void()>& f)
+{
+    if (waitingForThePort()) {
+        QTimer::singleShot(5, qApp, [f] { asInput(f); });
+        return;
+    }
+    f();
+}
+
 template <typename F> void later(F f)
 {
-    QTimer::singleShot(0, qApp, f);
+    QTimer::singleShot(0, qApp, [f] { asInput(f); });
 }
 
 } // namespace

@@ -33,6 +33,7 @@ class PanelStatusBar;
 class GroupFrame;
 class Velder_Comm;
 class Velder_ChartCtl;
+class TransferReport;
 
 class MainDisp : public QMainWindow, public MainServices {
     Q_OBJECT
@@ -355,9 +356,14 @@ private:
     bool watchdogBoxOpen_ = false;
     // Lets timer ticks run between the items of a transfer (operator input waits).
     void letTimersRun();
+    // Tells the operator that a transfer's exchanges failed (strings 380/381 or 382/383), once a
+    // run: between two exchanges when the watchdog has counted its ticks, or at the end.
+    enum class Transfer { Upload, Download };
+    void tellTransferFailure(TransferReport& report, Transfer kind, bool atEnd);
     // Upload: the transfer-mode write (false: the controller's keys are in use, stop), the items.
     bool writeTransferMode(bool withDisplay);
-    void readAllItems(bool withDisplay);
+    // `report` counts the items not read (the displayed upload only).
+    void readAllItems(bool withDisplay, TransferReport* report = nullptr);
     // Going online and offline.
     bool firstConnection();
     void goOffline();

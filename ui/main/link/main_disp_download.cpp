@@ -9,6 +9,7 @@
 #include "comm/reply_verdict.h"
 #include "model/qmx_data.h"
 #include "model/string_table.h"
+#include "rules/transfer_report.h"
 #include "ui/ui_seam.h"
 #include "ui/ui_widgets.h"
 
@@ -175,6 +176,9 @@ void MainDisp::runDownload(bool menuRun)
         bar->setVisible(true);
     }
 
+    // A write that did not take is told once: as soon as the watchdog has counted its five ticks,
+    // or at the end, however fast the writes failed.
+    TransferReport report;
     int progress = 0;
     for (const download::Step& s : download::chain(routine)) {
         ++progress;
@@ -189,6 +193,7 @@ void MainDisp::runDownload(bool menuRun)
             QMXCom->setCom_TimeOut(400);
         const QString data = toHex4(d.ParaVal(s.item));
         QString reply;
+        const int acknowledgedBefore = link->specialWritesAcknowledged();
         if (s.route == download::Route::Plain) {
             reply = Sendcomm(d.strAdr, QString(), QStringLiteral("06"), download::codeOf(d, s),
                              data, 3);
@@ -207,6 +212,10 @@ void MainDisp::runDownload(bool menuRun)
 
         const download::ReplyEffects fx = download::judgeItemReply(d.Protocol, reply, s);
         apply(fx);
+        // A special item is two writes, the value staged and then committed: both must be taken.
+        if (fx.writeFailed || (s.route != download::Route::Plain &&
+                               link->specialWritesAcknowledged() < acknowledgedBefore + 2))
+            report.exchangeFailed();
         if (fx.abort) {
             ui::MsgBox(LoadResString(292), ui::Buttons::OK, ui::Icon::None);
             showDownloadProgress(false);
@@ -214,6 +223,7 @@ void MainDisp::runDownload(bool menuRun)
             return;
         }
         StatusBar1->setPanel(1, QString());
+        tellTransferFailure(report, Transfer::Download, false);
     }
 
     for (QProgressBar* bar : {ProgressBar1, ProgressBar2})
@@ -221,6 +231,7 @@ void MainDisp::runDownload(bool menuRun)
     Frame4->setVisible(false);
     Frame5->setVisible(false);
     StatusBar1->setPanel(4, QString());
+    tellTransferFailure(report, Transfer::Download, true);
     d.DataValid = true;
     d.Downloading = false;
 }

@@ -1,11 +1,13 @@
 // The scheduler: one step per Timer1 tick, and the error watchdog on Timer6.
 #include "comm/exchange.h"
+#include "comm/port_wait.h"
 #include "comm/velder_comm.h"
 #include "ui/main/main_disp.h"
 
 #include "comm/scheduler.h"
 #include "model/qmx_data.h"
 #include "model/string_table.h"
+#include "rules/transfer_report.h"
 #include "ui/ui_seam.h"
 #include "ui/ui_widgets.h"
 
@@ -151,8 +153,10 @@ void MainDisp::Timer6_Timer()
         return;
     }
     ComErrCount = qMin(ComErrCount + 1, 5);
-    // One box at a time: ticks that come while the operator reads it only count.
-    if (ComErrCount <= 4 || watchdogBoxOpen_)
+    // One box at a time: ticks that come while the operator reads it only count. A tick that
+    // comes while a step waits for the controller only counts too: a box opened there would hold
+    // the exchange under it. A transfer tells its failure itself (tellTransferFailure).
+    if (ComErrCount <= 4 || watchdogBoxOpen_ || inLongStep() || waitingForThePort())
         return;
     watchdogBoxOpen_ = true;
     auto tell = [this](int first, int second) {
@@ -164,6 +168,19 @@ void MainDisp::Timer6_Timer()
         tell(380, 381);
     if (d.Downloading)
         tell(382, 383);
+    watchdogBoxOpen_ = false;
+}
+
+void MainDisp::tellTransferFailure(TransferReport& report, Transfer kind, bool atEnd)
+{
+    if (!(atEnd ? report.dueAtEnd() : report.dueNow(ComErrCount)) || watchdogBoxOpen_)
+        return;
+    report.told();
+    watchdogBoxOpen_ = true;
+    const int first = kind == Transfer::Upload ? 380 : 382;
+    ui::MsgBox(LoadResString(first) + QLatin1Char('\n') + LoadResString(first + 1), ui::Buttons::OK,
+               ui::Icon::None);
+    StatusBar1->setPanel(4, QString());
     watchdogBoxOpen_ = false;
 }
 

@@ -6,6 +6,7 @@
 #include "comm/reply_verdict.h"
 #include "model/qmx_data.h"
 #include "model/string_table.h"
+#include "rules/transfer_report.h"
 #include "ui/main/link/main_disp_host.h"
 #include "ui/ui_seam.h"
 #include "ui/ui_widgets.h"
@@ -92,7 +93,7 @@ bool MainDisp::writeTransferMode(bool withDisplay)
     return true;
 }
 
-void MainDisp::readAllItems(bool withDisplay)
+void MainDisp::readAllItems(bool withDisplay, TransferReport* report)
 {
     const int last = d.RDModel ? kInfraredItem : kLastStandardItem;
     int count = 0;
@@ -110,6 +111,8 @@ void MainDisp::readAllItems(bool withDisplay)
             letTimersRun();
             if (QuitRequested())
                 return;
+            if (report)
+                tellTransferFailure(*report, Transfer::Upload, false);
         }
         // Auto/manual and the manual output belong to the operator's hands, not to the upload.
         if (item == 46 || item == 47) {
@@ -136,11 +139,16 @@ void MainDisp::readAllItems(bool withDisplay)
                 // The special reads take their item from ParaNo; the item the operator has
                 // open gets it back, unless another one was opened meanwhile.
                 const int open = d.ParaNo;
+                const int failedBefore = link->specialReadsFailed();
                 d.ParaNo = item;
                 if (isSvItem(item))
                     link->Read_SV();
                 else
                     link->Read_data();
+                // The special reads judge their own replies: no reply or an unreadable one counts;
+                // a refusal is the controller's answer (an option it lacks).
+                if (report && link->specialReadsFailed() > failedBefore)
+                    report->exchangeFailed();
                 if (d.ParaNo == item)
                     d.ParaNo = open;
             }
@@ -150,7 +158,11 @@ void MainDisp::readAllItems(bool withDisplay)
         }
 
         d.ComErr = false;
-        switch (judgeReply(d.Protocol, reply, QStringLiteral("03"))) {
+        const Verdict verdict = judgeReply(d.Protocol, reply, QStringLiteral("03"));
+        // An item not read keeps the value of another parameter set.
+        if (report && !special && verdict != Verdict::Accepted)
+            report->exchangeFailed();
+        switch (verdict) {
         case Verdict::Accepted:
             link->ReadDataSet(reply, item);
             StatusBar1->setPanel(1, QStringLiteral("OK"));
@@ -182,6 +194,8 @@ void MainDisp::readAllItems(bool withDisplay)
 
 void MainDisp::ReadPara_setflg()
 {
+    // The watchdog and the chart tick while the items come in; nothing else may start meanwhile.
+    LongStep step(*this);
     if (!writeTransferMode(true))
         return;
 
@@ -193,13 +207,16 @@ void MainDisp::ReadPara_setflg()
     StatusBar1->setPanel(4, LoadResString(502));
     StatusBar1->setPanel(1, QString());
 
+    // Items not read are told once: as soon as the watchdog has counted its five ticks, or at the
+    // end, however fast the reads failed.
+    TransferReport report;
     const bool goOn = Wait_100ms();
     if (goOn) {
         for (QProgressBar* b : {ProgressBar1, ProgressBar2}) {
             b->setValue(0);
             b->setVisible(true);
         }
-        readAllItems(true);
+        readAllItems(true, &report);
     }
 
     Frame4->setVisible(false);
@@ -212,6 +229,7 @@ void MainDisp::ReadPara_setflg()
     // An upload cut short by the program's end has not brought the data.
     if (!goOn || QuitRequested())
         return;
+    tellTransferFailure(report, Transfer::Upload, true);
     d.ReUpload = false;
     d.DataValid = true;
 }

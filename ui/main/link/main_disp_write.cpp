@@ -7,14 +7,11 @@
 #include "comm/reply_verdict.h"
 #include "model/qmx_data.h"
 #include "model/string_table.h"
+#include "rules/manual_output.h"
 #include "ui/ui_seam.h"
 #include "ui/ui_widgets.h"
 
 #include <QTabWidget>
-
-#include <algorithm>
-#include <iterator>
-#include <limits>
 
 namespace qmx {
 
@@ -54,9 +51,6 @@ bool specialRoute(const QmxData& d, int item)
 {
     return specialItem(item) || (item == kSetValue && d.OptionBits() != 0);
 }
-
-// Step buttons of the manual output, in tenths of a percent.
-constexpr int kManualSteps[6] = {10, 1, -1, -10, 100, -100};
 
 } // namespace
 
@@ -212,7 +206,8 @@ void MainDisp::Write_Para()
 
 void MainDisp::Manuval_Click(int Index)
 {
-    if (Index < 0 || Index >= int(std::size(kManualSteps)))
+    const std::optional<int> step = manualOutputStep(Index);
+    if (!step)
         return;
     if (!d.OnLine) {
         SSTab1->setFocus();
@@ -223,40 +218,32 @@ void MainDisp::Manuval_Click(int Index)
         ui::Beep();
         return;
     }
+    // The read lets the window live while it waits: nothing else may talk to the controller then.
+    LongStep hold(*this);
 
-    const int upper = d.ParaVal(kOutputHigh) * 10;
-    const int lower = (d.OptionBits() & 0x40) ? -1000 : d.ParaVal(kOutputLow) * 10;
+    const ManualOutputLimits limits = manualOutputLimits(
+        d.ParaVal(kOutputHigh), d.ParaVal(kOutputLow), (d.OptionBits() & 0x40) != 0);
 
-    // The step goes onto the controller's present output, not onto what the screen last showed.
+    // The step goes onto the controller's present output, never onto what the screen last showed:
+    // a value read earlier may be far from it, and a step must not move the output further than
+    // its own size. Without a fresh value nothing is written.
     const QString reply = Sendcomm(d.strAdr, QString(), QStringLiteral("03"),
                                    d.CommNoTbl(kManualOutput), QString(), 3);
     d.ComErr = false;
-    switch (judgeReply(d.Protocol, reply, QStringLiteral("03"))) {
-    case Verdict::Accepted:
-        link->ReadDataSet(reply, kManualOutput);
-        StatusBar1->setPanel(1, kOK);
-        break;
-    case Verdict::NoAnswer:
+    const Verdict verdict = judgeReply(d.Protocol, reply, QStringLiteral("03"));
+    SSTab1->setFocus();
+    if (verdict != Verdict::Accepted) {
+        if (verdict != Verdict::NoAnswer)
+            StatusBar1->setPanel(1, kNG);
         host_->showCommError();
         d.ComErr = true;
-        break;
-    default:
-        StatusBar1->setPanel(1, kNG);
-        break;
+        return;
     }
+    link->ReadDataSet(reply, kManualOutput);
+    StatusBar1->setPanel(1, kOK);
 
     d.ParaBak(kManualOutput) = d.ParaVal(kManualOutput);
-    SSTab1->setFocus();
-    // Wide arithmetic: a value near the ends of the 16-bit range must clamp, not wrap round.
-    int value = d.ParaVal(kManualOutput) + kManualSteps[Index];
-    if (value > upper)
-        value = upper;
-    if (value <= lower)
-        value = lower;
-    value = std::clamp<int>(value, std::numeric_limits<int16_t>::min(),
-                            std::numeric_limits<int16_t>::max());
-    d.ParaVal(kManualOutput) = static_cast<int16_t>(value);
-
+    d.ParaVal(kManualOutput) = manualOutputTarget(d.ParaVal(kManualOutput), *step, limits);
     d.ParaNo = kManualOutput;
     d.Req_Write();
 }
