@@ -1,11 +1,11 @@
 #include "files/csv_export.h"
 
+#include "files/safe_save.h"
 #include "files/settings_store.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace qmx {
 
@@ -39,28 +39,9 @@ bool appendCsvBlock(const QString& path, const QByteArray& block, QString* why)
             return false;
         }
     }
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        if (why)
-            *why = f.errorString();
-        return false;
-    }
-    // A buffered write can fail only at the flush (a full disk); check it before the old file is
-    // replaced.
-    const bool written =
-        f.write(before) == before.size() && f.write(block) == block.size() && f.flush();
-    if (!written) {
-        if (why)
-            *why = f.errorString();
-        f.cancelWriting();
-        return false;
-    }
-    if (!f.commit()) {
-        if (why)
-            *why = f.errorString();
-        return false;
-    }
-    return true;
+    // The old content and the new block go out together: the old file is replaced only once
+    // all of it is on the disk.
+    return saveWholeFile(path, before + block, why);
 }
 
 } // namespace qmx

@@ -1,8 +1,9 @@
 #include "files/pen_files.h"
 
+#include "files/safe_save.h"
+
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include <type_traits>
 
@@ -195,13 +196,7 @@ bool writePenRecords(const QString& path, const PenRecords& values, unsigned mas
         if (mask & penRecordBit(r))
             putRecord(bytes, r, values[size_t(r - 1)]);
 
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-        if (why)
-            *why = f.errorString();
-        return false;
-    }
-    return true;
+    return saveWholeFile(path, bytes, why);
 }
 
 std::vector<PenFileFailure> loadPenFiles(const QString& folder, ChartSettings& s)
