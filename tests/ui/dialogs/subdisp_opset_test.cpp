@@ -75,9 +75,9 @@ protected:
 
 TEST_F(OpsetDialog, ChangeLaysTheWindowOutAsAReloadOfTheSameFileDoes)
 {
-    // A 3-phase 50 A transformer in force with its alarm values, alarm types set.
+    // A 3-phase 50 A heater-burnout alarm in force with its values; the chart shows an MV2 text.
     d.OptSet_HB = 4;
-    const std::pair<int, int> values[] = {{36, 1}, {37, 2}, {13, 10}, {62, 1}, {21, 55}, {54, 77}};
+    const std::pair<int, int> values[] = {{36, 1}, {13, 10}, {24, 5}, {62, 1}, {21, 55}, {54, 77}};
     for (auto [item, v] : values)
         d.ParaVal(item) = int16_t(v);
     w->relayPages();
@@ -85,8 +85,8 @@ TEST_F(OpsetDialog, ChangeLaysTheWindowOutAsAReloadOfTheSameFileDoes)
 
     answers({QStringLiteral("Yes")});
     withDialog([&](SubDisp_Opset& dialog) {
-        // Alarm 2, 3-phase 20 A, SV2 to SV4 by contact input, non-contact voltage.
-        for (QRadioButton* b : {dialog.Option_set1[1], dialog.Option_set3[3], dialog.Option_set4[1],
+        // Heating/cooling instead of heater burnout, SV2 to SV4 selection, non-contact voltage.
+        for (QRadioButton* b : {dialog.Option_set3[0], dialog.Option_set2[1], dialog.Option_set4[1],
                                 dialog.Option_set5[1]})
             b->click();
         dialog.Command1[0]->click();
@@ -94,8 +94,9 @@ TEST_F(OpsetDialog, ChangeLaysTheWindowOutAsAReloadOfTheSameFileDoes)
     EXPECT_EQ(texts(), (QStringList{QStringLiteral("<beep>"), S(198), QStringLiteral("<beep>")}));
     EXPECT_EQ((OptionSet{d.OptSet_Alarm2, d.OptSet_HeatCool, d.OptSet_HB, d.OptSet_SVsel,
                          d.OptSet_OutType, d.OptSet_Comm}),
-              (OptionSet{1, 0, 3, 1, 1, 0}));
-    // From 50 A to 20 A: the heater-burnout alarm values no longer fit the transformer.
+              (OptionSet{0, 1, 0, 1, 1, 0}));
+    EXPECT_TRUE(d.HB_CT50A); // the transformer found at the opening
+    // Without heater burnout its alarm values mean nothing; MV2 waits for the next refresh.
     EXPECT_EQ(d.ParaVal(21), 0);
     EXPECT_EQ(d.ParaVal(54), 0);
     EXPECT_EQ(w->Velder_ChartCtl1->Mv2Caption(), QString());
