@@ -38,7 +38,7 @@ public:
 
     // The trend chart of the trace page.
     virtual Velder_ChartCtl& chart() = 0;
-    // Status-bar panel `panel` (0..3).
+    // Status-bar panel `panel` (1..4).
     virtual QString statusPanel(int panel) const = 0;
     virtual void setStatusPanel(int panel, const QString& text) = 0;
 
