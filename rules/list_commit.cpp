@@ -31,8 +31,9 @@ void alarmRows(DisplayOps& o, int typeItem, bool v)
     o.visible(Ctl::Label_CF, first ? 1 : 3, v);
     o.visible(Ctl::Label_CF, first ? 2 : 4, v);
     o.visible(Ctl::Label1, first ? 0 : 1, v);
-    for (int b : first ? std::initializer_list<int>{9, 28, 30, 38}
-                       : std::initializer_list<int>{10, 29, 31, 39})
+    static constexpr int kButtons1[] = {9, 28, 30, 38};
+    static constexpr int kButtons2[] = {10, 29, 31, 39};
+    for (int b : first ? kButtons1 : kButtons2)
         o.visible(Ctl::Cmd_set, b, v);
 }
 
