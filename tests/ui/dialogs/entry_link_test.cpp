@@ -78,9 +78,10 @@ TEST_F(EntryOnline, OkDuringAnUploadStillWritesItsItem)
     Setting_Disp* open = dlg();
     w->requestComMode(4);
     bool pressed = false;
-    // OK comes while the upload lets events run.
+    // OK comes while the upload lets events run, with ParaNo on another item.
     QTimer::singleShot(20, [&] {
         pressed = true;
+        d.ParaNo = 40;
         open->Command3_Click();
     });
     sim->mark();

@@ -89,6 +89,8 @@ TEST_F(Choice, CaptionsFollowTheDataWhenPrepared)
 
 TEST_F(Choice, AValueOutsideTheListSelectsNothingAndOkKeepsIt)
 {
+    d.ParaVal(36) = 2;
+    setButton(36); // leaves option 2 checked in the open dialog
     d.ParaVal(36) = 15;
     setButton(36);
     for (QRadioButton* b : dlg()->findChildren<QRadioButton*>())
@@ -110,6 +112,21 @@ TEST_F(Choice, CancelLeavesValueAndLabel)
     EXPECT_FALSE(dlg());
     EXPECT_EQ(d.ParaVal(22), 0);
     EXPECT_EQ(pagesLook(*w), before);
+    EXPECT_FALSE(d.DataChanged);
+}
+
+// Online the write goes to the prepared item, whatever another routine left in ParaNo.
+TEST_F(Choice, OnlineOkWritesThePreparedItem)
+{
+    d.OnLine = true;
+    setButton(51);
+    option("Option_hc", 1)->click();
+    d.ParaNo = 15;
+    dlg()->Command1->click();
+    w->Timer1.stop();
+    EXPECT_EQ(d.ParaVal(51), 1);
+    ASSERT_EQ(d.WriteQueue.size(), 1u);
+    EXPECT_EQ(d.WriteQueue.front(), 51);
     EXPECT_FALSE(d.DataChanged);
 }
 
