@@ -1,8 +1,10 @@
-// The list items, their option counts and captions.
+// The list items and their options, against what the simulated controller accepts and measures,
+// and the captions the operator reads.
 #include "rules/option_lists.h"
 
 #include "model/qmx_data.h"
 #include "model/string_table.h"
+#include "model/value_text.h"
 #include "register_table.h"
 
 #include <gtest/gtest.h>
@@ -28,63 +30,52 @@ protected:
     QmxData d;
 };
 
-constexpr int kListItems[] = {12, 22, 27, 32, 36, 37, 42, 45, 46,
-                              48, 49, 50, 51, 55, 56, 62, 63, 64};
-
 } // namespace
 
-TEST_F(Lists, EighteenItemsShareSixteenFrames)
+// A register the controller takes only a few values for (0..n, n < 36) is chosen from a list of
+// exactly those values; any other register takes a number. Items 62..64 are written through the
+// special commands and choose from lists too.
+TEST_F(Lists, ListsAreTheControllersSelections)
 {
-    std::set<int> frames;
-    for (int item : kListItems) {
-        ASSERT_GE(optionFrameOf(item), 0) << item;
-        frames.insert(optionFrameOf(item));
-    }
-    EXPECT_EQ(frames.size(), 16u);
-    EXPECT_EQ(optionFrames().size(), 16u);
-    EXPECT_EQ(optionFrameOf(36), optionFrameOf(37));
-    EXPECT_EQ(optionFrameOf(48), optionFrameOf(49));
-    for (int item = 0; item <= 70; ++item)
-        if (std::find(std::begin(kListItems), std::end(kListItems), item) == std::end(kListItems))
-            EXPECT_EQ(optionFrameOf(item), -1) << item;
-}
-
-// Each list offers exactly the values the simulated controller accepts for its register.
-TEST_F(Lists, OptionCountsAreTheValuesTheControllerAccepts)
-{
-    int checked = 0;
+    std::set<int> known = {62, 63, 64};
     for (const qmxsim::ParameterInfo& p : qmxsim::parameterTable()) {
+        known.insert(p.item);
+        const bool selection = p.min == 0 && p.max < 36;
         const int frame = optionFrameOf(p.item);
-        if (frame < 0)
-            continue;
-        EXPECT_EQ(p.min, 0) << p.item;
-        EXPECT_EQ(offeredOptions(d, frame), p.max + 1) << p.item;
-        ++checked;
+        EXPECT_EQ(frame >= 0, selection) << p.item;
+        EXPECT_EQ(offeredOptions(d, frame), selection ? p.max + 1 : 0) << p.item;
     }
-    EXPECT_EQ(checked, 15); // 62, 63 and 64 are written through the special commands
+    for (int item : {62, 63, 64})
+        EXPECT_GE(offeredOptions(d, optionFrameOf(item)), 2) << item;
+    for (int item = -1; item <= 70; ++item)
+        EXPECT_TRUE(known.count(item) || optionFrameOf(item) == -1) << item;
+    EXPECT_EQ(offeredOptions(d, -1), 0);
+    EXPECT_EQ(optionCaption(d, 99, 0), QString());
 }
 
-TEST_F(Lists, InfraredInputTypesAreTheControllersFour)
+// Each input type names the range the simulator measures for it; the infrared variant offers its
+// four, and a stored type past the list selects nothing and has no caption.
+TEST_F(Lists, InputTypesNameTheControllersRanges)
 {
-    d.RDModel = true;
-    const int frame = optionFrameOf(50);
-    EXPECT_EQ(offeredOptions(d, frame), qmxsim::inputTypeCount(true));
-    EXPECT_EQ(caption(50, 0), "0.0 to 250.0 deg.C");
-    EXPECT_EQ(caption(50, 3), "32.0 to 932.0 deg.F");
-    EXPECT_EQ(caption(50, 4), "");
-    EXPECT_EQ(optionForValue(d, frame, 3), 3);
-    EXPECT_EQ(optionForValue(d, frame, 4), -1);
-}
-
-TEST_F(Lists, StandardInputTypes)
-{
-    const int frame = optionFrameOf(50);
-    EXPECT_EQ(offeredOptions(d, frame), qmxsim::inputTypeCount(false));
-    EXPECT_EQ(caption(50, 0), "K(-200 to 1370 deg.C)");
-    EXPECT_EQ(caption(50, 29), "JPt100(-320 to 900 deg.F)");
-    EXPECT_EQ(caption(50, 35), "0 to 10V DC(-2000 to 10000)");
-    EXPECT_EQ(frame, optionFrameOf(50));
-    EXPECT_EQ(this->frame(50), "Input type selection");
+    for (bool infrared : {false, true}) {
+        d.RDModel = infrared;
+        const int frame = optionFrameOf(50);
+        const int count = qmxsim::inputTypeCount(infrared);
+        EXPECT_EQ(offeredOptions(d, frame), count);
+        for (int t = 0; t < count; ++t) {
+            const auto r = qmxsim::inputRange(t, infrared);
+            const int decimals = r->scale == 10 ? 1 : 0;
+            const QString range = formatScaled(r->low, decimals) + QStringLiteral(" to ") +
+                                  formatScaled(r->high, decimals);
+            EXPECT_TRUE(optionCaption(d, frame, t).contains(range))
+                << infrared << "/" << t << ": " << optionCaption(d, frame, t).toStdString();
+            EXPECT_EQ(optionForValue(d, frame, t), t);
+        }
+        for (int v : {-1, count, 32767, -32768}) {
+            EXPECT_EQ(optionForValue(d, frame, v), -1) << v;
+            EXPECT_EQ(optionCaption(d, frame, v), QString()) << v;
+        }
+    }
 }
 
 TEST_F(Lists, AutoTuningOrAutoResetWording)
@@ -102,51 +93,27 @@ TEST_F(Lists, AutoTuningOrAutoResetWording)
     }
 }
 
-TEST_F(Lists, CaptionsOfTheOtherLists)
+// The options in the order of the controller's values, first and last of each list.
+TEST_F(Lists, CaptionsInTheControllersOrder)
 {
     const struct {
         int item;
         int index;
         const char* text;
     } rows[] = {
-        {22, 0, "Unlock"},
         {22, 3, "Lock 3"},
-        {27, 0, "XXXX"},
-        {27, 1, "XXX. X"},
-        {27, 2, "XX. XX"},
-        {27, 3, "X. XXX"},
         {32, 2, "Water cooling"},
-        {36, 1, "High limit alarm"},
         {36, 2, "Low limit alarm"},
         {37, 7, "High limit alarm with standby"},
         {37, 9, "High/Low limits alarm with standby"},
-        {42, 3, "PV indication + Alarm 1 and Alarm 2 output active"},
-        {45, 0, "Control output OUT"},
-        {45, 1, "Control output OFF"},
-        {46, 1, "Manual control"},
-        {49, 1, "Deenergized"},
-        {51, 1, "Cooling(direct)"},
         {55, 6, "SV and action indicators are backlit."},
         {56, 5, "PV color changes continuously "},
         {62, 0, "Set value memory external selection"},
-        {63, 1, "Output ON"},
         {64, 1, "Auto/Manual control function"},
-        {36, 10, ""},
-        {36, -1, ""},
     };
     for (const auto& r : rows)
         EXPECT_EQ(caption(r.item, r.index), r.text) << r.item << "/" << r.index;
     EXPECT_EQ(frame(36), "Alarm type selection");
     EXPECT_EQ(frame(48), "Alarm action Energized/Deenergized");
     EXPECT_EQ(frame(64), "OUT/OFF key function");
-}
-
-TEST_F(Lists, AStoredValueOutsideTheListSelectsNothing)
-{
-    const int frame = optionFrameOf(36);
-    EXPECT_EQ(optionForValue(d, frame, 9), 9);
-    for (int v : {-1, 10, 32767, -32768})
-        EXPECT_EQ(optionForValue(d, frame, v), -1) << v;
-    EXPECT_EQ(offeredOptions(d, -1), 0);
-    EXPECT_EQ(optionCaption(d, 99, 0), QString());
 }

@@ -69,24 +69,6 @@ TEST_F(EntryOnline, IntegralTimeIsWrittenAndReadBack)
     EXPECT_TRUE(runUntil([&] { return w->Label_pidval[2]->text() == QStringLiteral("120"); }));
 }
 
-TEST_F(EntryOnline, ScalingHighStartsOneUploadAfterItsWrite)
-{
-    goOnline();
-    w->Cmd_set_Click(15);
-    type(QStringLiteral("1000"));
-    sim->mark();
-    enter();
-    ASSERT_TRUE(runUntil([&] { return d.ReUpload == false && !d.Uploading && writeDone(); }));
-    // Let a few monitoring ticks pass: no second upload follows.
-    runUntil([] { return false; }, 400);
-    const QStringList sent = wire();
-    const int write = int(sent.indexOf(QStringLiteral("50 0018 03E8")));
-    ASSERT_GE(write, 0);
-    EXPECT_EQ(sent.count(QStringLiteral("50 0070 0001")), 1) << "one upload";
-    EXPECT_GT(sent.indexOf(QStringLiteral("50 0070 0001")), write) << "after the write";
-    EXPECT_EQ(controllerValue("0018"), 1000);
-}
-
 TEST_F(EntryOnline, OkDuringAnUploadStillWritesItsItem)
 {
     goOnline();
@@ -96,9 +78,10 @@ TEST_F(EntryOnline, OkDuringAnUploadStillWritesItsItem)
     Setting_Disp* open = dlg();
     w->requestComMode(4);
     bool pressed = false;
-    // OK comes while the upload lets events run.
+    // OK comes while the upload lets events run, with ParaNo on another item.
     QTimer::singleShot(20, [&] {
         pressed = true;
+        d.ParaNo = 40;
         open->Command3_Click();
     });
     sim->mark();
@@ -113,35 +96,54 @@ TEST_F(EntryOnline, OkDuringAnUploadStillWritesItsItem)
     EXPECT_EQ(controllerValue("0004"), 42);
 }
 
-TEST_F(EntryOnline, InputTypeIsWrittenThenEverythingIsReadOnce)
+// A scaling limit, an input type and an alarm type each ask for one upload after their write: the
+// controller decides what follows them, and the upload brings it.
+namespace {
+
+struct UploadCase {
+    const char* name;
+    int item;
+    const char* options; // the list's option array; nullptr: typed into the numeric entry
+    int value;
+    const char* reg;
+    const char* write;
+};
+
+const UploadCase kUploads[] = {
+    {"ScalingHigh", 25, nullptr, 1000, "0018", "50 0018 03E8"},
+    {"InputType", 50, "Option_sensor", 2, "0044", "50 0044 0002"},
+    {"AlarmType", 36, "Option_alarm", 3, "0023", "50 0023 0003"},
+};
+
+class Upload : public EntryOnline, public ::testing::WithParamInterface<UploadCase> {};
+
+} // namespace
+
+TEST_P(Upload, WrittenThenEverythingIsReadOnce)
 {
+    const UploadCase& c = GetParam();
     goOnline();
     sim->mark();
-    choose(50, "Option_sensor", 2);
-    EXPECT_EQ(d.ParaVal(50), 2);
+    if (c.options) {
+        choose(c.item, c.options, c.value);
+    } else {
+        w->Cmd_set_Click(c.item - 10);
+        type(QString::number(c.value));
+        enter();
+    }
+    EXPECT_EQ(d.ParaVal(c.item), c.value);
     const QStringList sent = writeAndUpload();
-    const int write = int(sent.indexOf(QStringLiteral("50 0044 0002")));
+    const int write = int(sent.indexOf(QLatin1String(c.write)));
     ASSERT_GE(write, 0) << sent.join(QLatin1Char('|')).toStdString();
-    EXPECT_EQ(sent.count(QStringLiteral("50 0044 0002")), 1) << "answered within its time-out";
+    EXPECT_EQ(sent.count(QLatin1String(c.write)), 1) << "answered within its time-out";
     EXPECT_EQ(sent.count(QStringLiteral("50 0070 0001")), 1) << "one upload";
-    EXPECT_GT(sent.indexOf(QStringLiteral("50 0070 0001")), write);
+    EXPECT_GT(sent.indexOf(QStringLiteral("50 0070 0001")), write) << "after the write";
     EXPECT_FALSE(commErrorShown());
-    EXPECT_EQ(controllerValue("0044"), 2);
-    // The controller set its scaling limits to the new type; the upload brought them.
+    EXPECT_EQ(controllerValue(c.reg), c.value);
+    // The scaling limits are the controller's (an input type resets them there).
     EXPECT_EQ(d.ParaVal(25), controllerValue("0018"));
     EXPECT_EQ(d.ParaVal(26), controllerValue("0019"));
-    EXPECT_EQ(d.ParaVal(25), 1000);
 }
 
-TEST_F(EntryOnline, AlarmTypeStartsOneUpload)
-{
-    goOnline();
-    sim->mark();
-    choose(36, "Option_alarm", 3);
-    const QStringList sent = writeAndUpload();
-    const int write = int(sent.indexOf(QStringLiteral("50 0023 0003")));
-    ASSERT_GE(write, 0);
-    EXPECT_EQ(sent.count(QStringLiteral("50 0070 0001")), 1);
-    EXPECT_GT(sent.indexOf(QStringLiteral("50 0070 0001")), write);
-    EXPECT_EQ(controllerValue("0023"), 3);
-}
+INSTANTIATE_TEST_SUITE_P(Online, Upload, ::testing::ValuesIn(kUploads),
+                         [](const auto& i) { return std::string(i.param.name); });
