@@ -143,7 +143,7 @@ TEST_F(OpsetDialog, CancelTheCloseBoxAndEscapeLeaveTheSetTheWindowAndTheSavedFil
         w->relayPages();
         const QByteArray saved = save(QStringLiteral("before.dat"));
         ASSERT_FALSE(saved.isEmpty());
-        const bool changed = d.DataChanged, spec = d.SpecCheck;
+        const bool changed = d.DataChanged, checked = d.SpecCheck;
         const QJsonObject window = shown();
         const qsizetype before = boxes();
 
@@ -160,7 +160,7 @@ TEST_F(OpsetDialog, CancelTheCloseBoxAndEscapeLeaveTheSetTheWindowAndTheSavedFil
         });
         EXPECT_EQ(boxes() - before, said.size());
         EXPECT_EQ(d.DataChanged, changed);
-        EXPECT_EQ(d.SpecCheck, spec);
+        EXPECT_EQ(d.SpecCheck, checked);
         EXPECT_EQ(differences(window, shown()), "");
         EXPECT_EQ(save(QStringLiteral("after.dat")), saved);
     }
