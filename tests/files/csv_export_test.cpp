@@ -1,5 +1,5 @@
-// Writing an export: a block goes after what the file holds, and a failure leaves the file as it
-// was.
+// Writing an export: a block goes after what the file holds; a failure leaves everything as it was
+// and nothing half-written beside it.
 #include "files/csv_export.h"
 
 #include <gtest/gtest.h>
@@ -12,64 +12,46 @@
 
 using namespace qmx;
 
-namespace {
-
-QByteArray readAll(const QString& path)
+TEST(CsvExport, AppendsOrLeavesTheFileAsItWas)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-} // namespace
-
-TEST(CsvExport, NewFileThenAppendedBlock)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("a.csv"));
-    QString why;
-    ASSERT_TRUE(appendCsvBlock(path, "\"one\"\r\n", &why)) << why.toStdString();
-    EXPECT_EQ(readAll(path), QByteArray("\"one\"\r\n"));
-    ASSERT_TRUE(appendCsvBlock(path, "\"two\"\r\n", &why)) << why.toStdString();
-    EXPECT_EQ(readAll(path), QByteArray("\"one\"\r\n\"two\"\r\n"));
-    // Nothing is left beside it.
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-              QStringList{QStringLiteral("a.csv")});
-}
-
-TEST(CsvExport, FailuresLeaveTheFileAsItWas)
-{
-    QTemporaryDir dir;
-    QString why;
-    // A folder in the way.
-    const QString folder = dir.filePath(QStringLiteral("x.csv"));
-    ASSERT_TRUE(QDir().mkdir(folder));
-    EXPECT_FALSE(appendCsvBlock(folder, "\"x\"\r\n", &why));
-    EXPECT_FALSE(why.isEmpty());
-    // A missing folder.
-    why.clear();
-    EXPECT_FALSE(appendCsvBlock(dir.filePath(QStringLiteral("no/such.csv")), "x", &why));
-    EXPECT_FALSE(why.isEmpty());
-}
-
-// A read-only file keeps its content (root may write anything, so this needs another user).
-TEST(CsvExport, ReadOnlyFileIsLeftAlone)
-{
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root writes read-only files";
-    QTemporaryDir dir;
-    QString why;
-    const QString ro = dir.filePath(QStringLiteral("ro.csv"));
-    writeAll(ro, "kept\r\n");
-    QFile::setPermissions(ro, QFile::ReadOwner);
-    why.clear();
-    EXPECT_FALSE(appendCsvBlock(ro, "\"new\"\r\n", &why));
-    EXPECT_FALSE(why.isEmpty());
-    EXPECT_EQ(readAll(ro), QByteArray("kept\r\n"));
+    const struct {
+        const char* name;
+        const char* before; // nullptr: no file, "/": a folder of that name
+        bool readOnly;
+        bool ok;
+    } cases[] = {
+        {"a.csv", nullptr, false, true},   {"a.csv", "old\r\n", false, true},
+        {"a.csv", "/", false, false},      {"no/such.csv", nullptr, false, false},
+        {"a.csv", "old\r\n", true, false}, // root writes anything: skipped there
+    };
+    for (const auto& c : cases) {
+        if (c.readOnly && geteuid() == 0)
+            continue;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QLatin1String(c.name));
+        const QByteArray before = c.before ? QByteArray(c.before) : QByteArray();
+        if (before == "/") {
+            ASSERT_TRUE(QDir().mkdir(path));
+        } else if (c.before) {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(before);
+            f.close();
+            if (c.readOnly)
+                f.setPermissions(QFile::ReadOwner);
+        }
+        QString why;
+        EXPECT_EQ(appendCsvBlock(path, "\"new\"\r\n", &why), c.ok) << c.name << c.before;
+        EXPECT_EQ(why.isEmpty(), c.ok) << c.name;
+        if (before != "/") {
+            QFile f(path);
+            const QByteArray now = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+            EXPECT_EQ(now, c.ok       ? before + "\"new\"\r\n"
+                           : c.before ? before
+                                      : QByteArray("<none>"));
+        }
+        const QStringList left =
+            QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        EXPECT_EQ(left, c.ok || c.before ? QStringList{"a.csv"} : QStringList{}) << c.name;
+    }
 }

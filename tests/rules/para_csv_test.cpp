@@ -1,4 +1,4 @@
-// The export's text: field quoting, records, the header block and the default name.
+// The export's text: quoting, the block of one export and the default name.
 #include "rules/para_csv.h"
 
 #include "model/string_table.h"
@@ -9,99 +9,72 @@
 
 using namespace qmx;
 
-TEST(ParaCsv, FieldsAreQuotedAsRfc4180Says)
+// RFC 4180: every field between double quotes, a quote inside doubled, a line break kept inside.
+TEST(ParaCsv, RecordsAreQuotedAsRfc4180Says)
 {
     const struct {
-        const char *in, *out;
+        QStringList fields;
+        const char* record;
     } cases[] = {
-        {"", "\"\""},
-        {"1370", "\"1370\""},
-        {"-0.5", "\"-0.5\""},
-        {"a,b", "\"a,b\""},
-        {"say \"hi\"", "\"say \"\"hi\"\"\""},
-        {"\"", "\"\"\"\""},
-        {"two\r\nlines", "\"two\r\nlines\""},
-        {"PV color changes continuously ", "\"PV color changes continuously \""},
+        {{""}, "\"\"\r\n"},
+        {{"-0.5"}, "\"-0.5\"\r\n"},
+        {{"a,b"}, "\"a,b\"\r\n"},
+        {{"say \"hi\""}, "\"say \"\"hi\"\"\"\r\n"},
+        {{"\""}, "\"\"\"\"\r\n"},
+        {{"two\r\nlines"}, "\"two\r\nlines\"\r\n"},
+        {{"a", "", "c "}, "\"a\",\"\",\"c \"\r\n"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(csvField(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
+        EXPECT_EQ(csvRecord(c.fields), QString::fromUtf8(c.record)) << c.record;
 }
 
-TEST(ParaCsv, RecordEndsWithCrLf)
-{
-    EXPECT_EQ(csvRecord({QStringLiteral("a"), QString(), QStringLiteral("c")}),
-              QStringLiteral("\"a\",\"\",\"c\"\r\n"));
-    EXPECT_EQ(csvRecord({QStringLiteral("x")}), QStringLiteral("\"x\"\r\n"));
-}
-
-TEST(ParaCsv, HeaderOnlyWhenNoRowIsShown)
-{
-    setUiLanguage(Language::English);
-    const ReportRows none;
-    // The English title carries its own line break, so its record spans two lines.
-    EXPECT_EQ(paraCsvBlock(none), QByteArray("\"QMX-52C Console Software\r\n\"\r\n"
-                                             "\"Parameter\"\r\n"
-                                             "\"Data Item\",\"Data\",\"Unit\"\r\n"));
-}
-
-TEST(ParaCsv, JapaneseIsUtf8WithoutByteOrderMark)
+// A Japanese block is UTF-8 without a byte-order mark, ends every line in CR LF, has the
+// operator's language's heading and only the flagged rows, in row order.
+TEST(ParaCsv, BlockIsUtf8WithFlaggedRowsInOrder)
 {
     setUiLanguage(Language::Japanese);
-    const QByteArray block = paraCsvBlock(ReportRows{});
-    setUiLanguage(Language::English);
-    EXPECT_EQ(block, QStringLiteral("\"QMX-52C コンソールソフトウェア\"\r\n\"パラメータ\"\r\n"
-                                    "\"データ項目\",\"データ\",\"単位\"\r\n")
-                         .toUtf8());
-    EXPECT_FALSE(block.startsWith("\xEF\xBB\xBF"));
-}
-
-TEST(ParaCsv, FlaggedRowsInRowOrder)
-{
-    setUiLanguage(Language::English);
     ReportRows r;
     for (int k : {60, 2, 40}) {
         r.RptFlag[size_t(k)] = true;
-        r.RptItem[size_t(k)] = QStringLiteral("item %1").arg(k);
+        r.RptItem[size_t(k)] = QStringLiteral("項目%1").arg(k);
         r.RptData[size_t(k)] = QStringLiteral("v\"%1").arg(k);
+        r.RptUnit[size_t(k)] = QStringLiteral("℃");
     }
     r.RptItem[7] = QStringLiteral("not flagged");
     const QByteArray block = paraCsvBlock(r);
-    EXPECT_TRUE(block.endsWith("\"item 2\",\"v\"\"2\",\"\"\r\n"
-                               "\"item 40\",\"v\"\"40\",\"\"\r\n"
-                               "\"item 60\",\"v\"\"60\",\"\"\r\n"));
+    setUiLanguage(Language::English);
+    EXPECT_FALSE(block.startsWith("\xEF\xBB\xBF"));
+    EXPECT_EQ(block.count("\n"), block.count("\r\n"));
+    EXPECT_TRUE(QString::fromUtf8(block).contains(LoadResString(792, Language::Japanese)));
+    EXPECT_TRUE(block.endsWith(QStringLiteral("\"項目2\",\"v\"\"2\",\"℃\"\r\n"
+                                              "\"項目40\",\"v\"\"40\",\"℃\"\r\n"
+                                              "\"項目60\",\"v\"\"60\",\"℃\"\r\n")
+                                   .toUtf8()));
     EXPECT_FALSE(block.contains("not flagged"));
 }
 
 TEST(ParaCsv, DefaultNameHasNoLeadingZeros)
 {
-    const struct {
-        int y, mo, d, h, mi, s;
-        const char* name;
-    } cases[] = {
-        {2026, 1, 5, 9, 3, 7, "QMX-52C2026_1_5_9_3_7.csv"},
-        {2026, 12, 31, 23, 59, 59, "QMX-52C2026_12_31_23_59_59.csv"},
-        {2027, 2, 1, 0, 0, 0, "QMX-52C2027_2_1_0_0_0.csv"},
-        {2030, 10, 10, 10, 10, 10, "QMX-52C2030_10_10_10_10_10.csv"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Make_CsvName(QStringLiteral("QMX-52C"),
-                               QDateTime(QDate(c.y, c.mo, c.d), QTime(c.h, c.mi, c.s))),
-                  QLatin1String(c.name));
+    EXPECT_EQ(Make_CsvName(QStringLiteral("QMX-52C"), QDateTime(QDate(2026, 1, 5), QTime(9, 3, 7))),
+              QStringLiteral("QMX-52C2026_1_5_9_3_7.csv"));
+    EXPECT_EQ(Make_CsvName(QStringLiteral("P"), QDateTime(QDate(2030, 12, 31), QTime(23, 0, 59))),
+              QStringLiteral("P2030_12_31_23_0_59.csv"));
 }
 
+// An export of the same second gets "-2", "-3" ...; a free name stays as it is.
 TEST(ParaCsv, FreeNameNeverTakesATakenOne)
 {
     const struct {
         QSet<QString> taken;
         const char* expect;
     } cases[] = {
-        {{}, "A2026_1_5_9_3_7.csv"},
-        {{"A2026_1_5_9_3_7.csv"}, "A2026_1_5_9_3_7-2.csv"},
-        {{"A2026_1_5_9_3_7.csv", "A2026_1_5_9_3_7-2.csv"}, "A2026_1_5_9_3_7-3.csv"},
-        {{"A2026_1_5_9_3_7-2.csv"}, "A2026_1_5_9_3_7.csv"},
+        {{}, "A.csv"},
+        {{"A.csv"}, "A-2.csv"},
+        {{"A.csv", "A-2.csv"}, "A-3.csv"},
+        {{"A-2.csv"}, "A.csv"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(freeName(QStringLiteral("A2026_1_5_9_3_7.csv"),
+        EXPECT_EQ(freeName(QStringLiteral("A.csv"),
                            [&](const QString& n) { return c.taken.contains(n); }),
                   QLatin1String(c.expect));
 }
