@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QThread>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -275,6 +276,44 @@ TEST(LineSettings, TheSilentIntervalIsOwedOnlyForWhatIsLeftOfIt)
     ASSERT_TRUE(at38400);
     EXPECT_EQ(at38400->t35Ns(), 1'750'000) << "never below 1.75 ms at high speeds";
     EXPECT_FALSE(parseLineSettings("fast", "8", "1", "NONE"));
+}
+
+// While an exchange waits for the controller, timers and sockets run; what they ask of the port
+// meanwhile cannot disturb the exchange under them.
+TEST_F(VelderCommLine, TimersTickAndANestedExchangeIsRefusedDuringAWait)
+{
+    ctl.script(' ', "0080", {Scripted::ack("0123", 250)});
+    ctl.setValue("0081", "0456");
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(20);
+    QString nested = QStringLiteral("not asked");
+    QTimer::singleShot(30, [&] { nested = read("0081"); });
+    EXPECT_EQ(comm.Com_GetData(read("0080"), 1), "0123");
+    // The wait holds about twelve ticks; a loaded machine may lose some, never all.
+    EXPECT_GE(ticks, 3);
+    EXPECT_TRUE(nested.isEmpty());
+    EXPECT_EQ(peer->count(), 1u) << "the nested request never went on the line";
+}
+
+TEST_F(VelderCommLine, ANewSettingOrACloseAskedDuringAWaitTakesEffectWhenTheExchangeEnds)
+{
+    ctl.script(' ', "0080", {Scripted::ack("0123", 150), Scripted::ack("0123", 150)});
+    QTimer::singleShot(30, [&] { comm.setCom_Speed("19200"); });
+    EXPECT_EQ(comm.Com_GetData(read("0080"), 1), "0123");
+    EXPECT_TRUE(comm.isOpen()) << "reopened with the new setting";
+    EXPECT_EQ(comm.Com_Speed(), "19200");
+
+    bool openDuringWait = false;
+    QTimer::singleShot(30, [&] {
+        comm.Com_Close();
+        openDuringWait = comm.isOpen();
+    });
+    EXPECT_TRUE(read("0080").isEmpty()) << "a closed link has no answer to give";
+    EXPECT_TRUE(openDuringWait) << "the port stays under the waiting exchange";
+    EXPECT_FALSE(comm.isOpen());
+    EXPECT_TRUE(read("0080").isEmpty()) << "closed by the program: not opened again by itself";
 }
 
 } // namespace

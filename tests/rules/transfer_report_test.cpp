@@ -4,54 +4,51 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <string>
 
 namespace {
 
-using qmx::TransferReport;
-
 // One run as a string of events: 'f' an exchange failed, 'o' one succeeded, a digit a safe point
 // between exchanges with that watchdog count, 'e' the end. The result is where the box came.
-std::vector<char> run(const char* events)
+std::string told(const std::string& events)
 {
-    TransferReport r;
-    std::vector<char> told;
-    for (const char* p = events; *p; ++p) {
-        bool due = false;
-        if (*p == 'f')
+    qmx::TransferReport r;
+    std::string out;
+    for (char ev : events) {
+        if (ev == 'f')
             r.exchangeFailed();
-        else if (*p >= '0' && *p <= '9')
-            due = r.dueNow(*p - '0');
-        else if (*p == 'e')
-            due = r.dueAtEnd();
-        if (due) {
+        if ((ev >= '0' && ev <= '9' && r.dueNow(ev - '0')) || (ev == 'e' && r.dueAtEnd())) {
             r.told();
-            told.push_back(*p);
+            out += ev;
         }
     }
-    return told;
+    return out;
 }
 
 struct Case {
     const char* events;
-    std::vector<char> told;
+    const char* told;
 };
+
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.events;
+}
 
 class TransferReportRun : public ::testing::TestWithParam<Case> {};
 
 TEST_P(TransferReportRun, TellsOnceAtTheRightMoment)
 {
-    EXPECT_EQ(run(GetParam().events), GetParam().told) << GetParam().events;
+    EXPECT_EQ(told(GetParam().events), GetParam().told) << GetParam().events;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Runs, TransferReportRun,
-    ::testing::Values(Case{"o0o0o0e", {}},            // all went well
-                      Case{"o0f1f2f3f4o0e", {'e'}},   // failures, never five ticks in a row
-                      Case{"f1f2f3f4f5f5f5e", {'5'}}, // a slow dead line: early, and only once
-                      Case{"ffffffffffe", {'e'}},     // failures too fast for the watchdog
-                      Case{"f5e", {'5'}},             // told early, not again at the end
-                      Case{"o5o5e", {}},              // the count alone (an old error) is not
-                      Case{"fe", {'e'}}));            // a single refusal at the very end
+INSTANTIATE_TEST_SUITE_P(Runs, TransferReportRun,
+                         ::testing::Values(Case{"o0o0o0e", ""},          // all went well
+                                           Case{"o0f1f2f3f4o0e", "e"},   // never five in a row
+                                           Case{"f1f2f3f4f5f5f5e", "5"}, // slow: early, once
+                                           Case{"ffffffffffe", "e"},     // too fast to count
+                                           Case{"f5e", "5"},             // not again at the end
+                                           Case{"o5o5e", ""},            // an old error's count
+                                           Case{"fe", "e"}));            // one refusal at the end
 
 } // namespace

@@ -3,12 +3,8 @@
 #include "window_fixture.h"
 
 #include "../../files/file_size_limit.h"
-#include "files/setdata_file.h"
-#include "ui/ui_seam.h"
 #include "ui/ui_widgets.h"
 
-#include <QFile>
-#include <QLabel>
 #include <QProgressBar>
 #include <QTimer>
 
@@ -16,8 +12,6 @@
 #include <cstring>
 
 #include <sys/stat.h>
-
-using namespace qmx;
 
 namespace {
 
@@ -36,20 +30,18 @@ TEST_F(HostileFiles, ASaveOnAFullDiskKeepsTheOldFileAndTellsTheSystemsReason)
     w->mnuSave_Click();
     const QByteArray before = contentOf(path);
     ASSERT_FALSE(before.isEmpty());
-
     d.ParaVal(13) = 77;
     d.DataChanged = true;
-    // The failure box is left to a person: the full disk would keep the test's message log from
-    // recording it, so the test reads the open box itself and closes it.
+    // The full disk keeps the message log from recording the failure box: the test reads the
+    // open box itself and closes it.
     answers({path, QStringLiteral("Yes")});
     QString told;
     QTimer operatorHand;
     QObject::connect(&operatorHand, &QTimer::timeout, [&] {
-        const QJsonObject open = ui::openBoxInfo();
-        if (open.isEmpty())
+        if (qmx::ui::openBoxInfo().isEmpty())
             return;
-        told = open.value(QStringLiteral("text")).toString();
-        ui::answerOpen(QStringLiteral("OK"));
+        told = qmx::ui::openBoxInfo().value(QStringLiteral("text")).toString();
+        qmx::ui::answerOpen(QStringLiteral("OK"));
     });
     operatorHand.start(20);
     {
@@ -57,7 +49,6 @@ TEST_F(HostileFiles, ASaveOnAFullDiskKeepsTheOldFileAndTellsTheSystemsReason)
         ASSERT_TRUE(full.ok());
         w->mnuSave_Click();
     }
-    operatorHand.stop();
     EXPECT_EQ(contentOf(path), before) << "the old file is untouched";
     EXPECT_TRUE(told.contains(QStringLiteral("set.dat"))) << told.toStdString();
     EXPECT_TRUE(told.contains(QString::fromLocal8Bit(std::strerror(EFBIG)))) << told.toStdString();

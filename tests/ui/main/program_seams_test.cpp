@@ -617,28 +617,19 @@ TEST(ProgramSeams, AutomationAnswersABoxThatWaitsForAPersonAndRefusesUnknownPath
     ASSERT_TRUE(p.waitFinished());
 }
 
-namespace {
-
 TEST(ProgramFiles, ANamedPipeOnTheCommandLineIsRefusedAndTheProgramStarts)
 {
     ProgramRun p;
-    const QString fifo = p.root() + QStringLiteral("/pipe.dat");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(p.root() + QStringLiteral("/pipe.dat")).constData(), 0600),
+              0);
     p.setAnswers({QStringLiteral("OK")});
-    p.start({QStringLiteral("pipe.dat")}, p.root());
     // Opened, the pipe would hold the program before its window for ever.
+    p.start({QStringLiteral("pipe.dat")}, p.root());
     ASSERT_TRUE(p.waitReady());
     const QList<QJsonObject> log = p.msgLog();
     ASSERT_EQ(log.size(), 1);
     EXPECT_EQ(log[0].value(QStringLiteral("text")).toString(),
               LoadResString(27, Language::English));
-    const QString saved = p.root() + QStringLiteral("/saved.dat");
-    p.addAnswers({saved});
-    p.command(QStringLiteral("trigger MainDisp/mnuSave"));
-    ASSERT_TRUE(p.waitDump([&](const QJsonObject&) { return fileLines(saved).size() == 63; }));
-    EXPECT_EQ(fileLines(saved), defaultFileLines()) << "the program started with the defaults";
     p.command(QStringLiteral("quit"));
     EXPECT_TRUE(p.waitFinished());
 }
-
-} // namespace

@@ -1,6 +1,5 @@
 // The real program downloading into a controller that stops answering: the window keeps answering
-// the operator's side (here the automation socket) while the program waits on the dead line, and
-// the failed download is told once.
+// the operator's side (here the automation socket) while the program waits on the dead line.
 #include "program_driver.h"
 #include "sim_control.h"
 
@@ -10,7 +9,6 @@
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
-#include <QJsonObject>
 #include <QThread>
 
 #include <functional>
@@ -29,12 +27,9 @@ QString text(const QJsonObject& widgets, const char* path)
 
 bool within(int ms, const std::function<bool()>& done)
 {
-    QDeadlineTimer deadline(ms);
-    while (!done()) {
+    for (QDeadlineTimer deadline(ms); !done(); QThread::msleep(50))
         if (deadline.hasExpired())
             return false;
-        QThread::msleep(50);
-    }
     return true;
 }
 
@@ -53,7 +48,6 @@ TEST(ProgramDownload, TheWindowAnswersWithinASecondWhileTheLineIsDead)
         return text(w, "MainDisp/Label2") == S(74) && text(w, "MainDisp/Text_SV(0)") == u"150";
     }));
     sim.mark();
-
     program.command(QStringLiteral("trigger MainDisp/mnuDownload"));
     ASSERT_TRUE(within(
         10000, [&] { return program.command(QStringLiteral("answer Yes")).value("ok").toBool(); }));
@@ -62,37 +56,22 @@ TEST(ProgramDownload, TheWindowAnswersWithinASecondWhileTheLineIsDead)
     sim.control({{"cmd", "set"}, {"port", "COM1"}, {"silent", true}});
 
     QElapsedTimer dead;
-    dead.start();
     qint64 slowest = 0;
-    int dumps = 0;
-    while (dead.elapsed() < 5000) {
+    for (dead.start(); dead.elapsed() < 5000; QThread::msleep(200)) {
         QElapsedTimer asked;
         asked.start();
-        const QJsonObject reply = program.command(QStringLiteral("dump"), 5000);
+        EXPECT_TRUE(program.command(QStringLiteral("dump"), 5000).contains("widgets"));
         slowest = std::max(slowest, asked.elapsed());
-        EXPECT_TRUE(reply.contains("widgets")) << "no answer to dump " << dumps;
-        ++dumps;
-        // The operator closes the failure box when it comes.
-        program.command(QStringLiteral("answer OK"));
-        QThread::msleep(200);
+        program.command(QStringLiteral("answer OK")); // the failure box, when it comes
     }
     sim.control({{"cmd", "set"}, {"port", "COM1"}, {"silent", false}});
-    EXPECT_LT(slowest, 1000) << "the slowest of " << dumps << " dumps";
+    EXPECT_LT(slowest, 1000);
 
-    // The download goes on to its end; its failure was told once.
-    const QString failure = S(382) + QLatin1Char('\n') + S(383);
-    auto told = [&] {
-        int n = 0;
-        for (const QJsonObject& o : program.msgLog())
-            n += o.value("text").toString() == failure;
-        return n;
-    };
+    // The download goes on to its end (its failure box is counted by the transfer tests).
     ASSERT_TRUE(within(30000, [&] {
         program.command(QStringLiteral("answer OK"));
-        const QJsonObject w = program.dump();
-        return told() >= 1 && w.value("MainDisp/Frame4").toObject().value("visible") == false;
+        return program.widget("MainDisp/Frame4").value("visible") == false;
     }));
-    EXPECT_EQ(told(), 1);
     program.command(QStringLiteral("quit"));
     EXPECT_TRUE(program.waitFinished());
     qunsetenv("QMX_PORT_DIR");
