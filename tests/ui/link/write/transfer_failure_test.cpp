@@ -50,7 +50,7 @@ TEST_P(TransferFailure, TellsTheOperatorExactlyOnce)
 INSTANTIATE_TEST_SUITE_P(
     Faults, TransferFailure,
     ::testing::Values(
-        // Ten silent writes take about three seconds: the watchdog's five ticks come mid-run.
+        // Ten silent requests take seconds: the watchdog counts while the run goes on.
         FailCase{"DownloadIntoSilence", true, "silence", "*", 10},
         FailCase{"DownloadOneWriteRefused", true, "nak", "0004", 1},
         FailCase{"DownloadCablePulled", true, "unplug", "0004", 1},
