@@ -16,48 +16,42 @@ QByteArray bytesOf(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+const QDateTime kFirst(QDate(2015, 6, 23), QTime(9, 5, 7));
+
 } // namespace
 
-TEST(TrendLog, NameFromTheFirstSample)
+TEST(TrendLog, NameHeaderAndRowsByteForByte)
 {
+    EXPECT_EQ(Make_LogName(QStringLiteral("/prog"), kFirst),
+              QStringLiteral("/prog/Logging/2015_6_23_9_5_7.csv"));
+    EXPECT_EQ(Make_LogName(QStringLiteral("/p"), QDateTime(QDate(2026, 12, 31), QTime(23, 59, 0))),
+              QStringLiteral("/p/Logging/2026_12_31_23_59_0.csv"));
     const struct {
-        QDateTime at;
-        const char* name;
+        QByteArray got;
+        QByteArray want;
     } rows[] = {
-        {QDateTime(QDate(2015, 6, 23), QTime(9, 5, 7)), "2015_6_23_9_5_7.csv"},
-        {QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)), "2026_12_31_23_59_59.csv"},
-        {QDateTime(QDate(2027, 1, 1), QTime(0, 0, 0)), "2027_1_1_0_0_0.csv"},
+        {logHeader(QStringLiteral("Control data"), QStringLiteral("Date"), QStringLiteral("Time"),
+                   {QStringLiteral("PV"), QStringLiteral("SV")}),
+         "\"Control data\"\r\n\"Date\",\"Time\",\"PV\",\"SV\",\r\n"},
+        {logRow(QStringLiteral("2015/06/23"), QStringLiteral("09:05:07"),
+                {QStringLiteral("123.4"), QStringLiteral("100.0")}),
+         "\"2015/06/23\",\"09:05:07\",\"123.4\",\"100.0\",\r\n"},
+        // A dashed value is logged as shown; quotes are not doubled.
+        {logRow(QStringLiteral("d"), QStringLiteral("t"),
+                {QStringLiteral("----"), QStringLiteral("a\"b")}),
+         "\"d\",\"t\",\"----\",\"a\"b\",\r\n"},
+        // Japanese captions are written in UTF-8.
+        {logHeader(QString::fromUtf8("制御データ"), QStringLiteral("D"), QStringLiteral("T"), {}),
+         "\"制御データ\"\r\n\"D\",\"T\",\r\n"},
     };
     for (const auto& r : rows)
-        EXPECT_EQ(Make_LogName(QStringLiteral("/prog"), r.at),
-                  QStringLiteral("/prog/Logging/") + QLatin1String(r.name));
-}
-
-TEST(TrendLog, HeaderAndRowsByteForByte)
-{
-    EXPECT_EQ(logHeader(QStringLiteral("Control data"), QStringLiteral("Date"),
-                        QStringLiteral("Time"), {QStringLiteral("PV"), QStringLiteral("SV")}),
-              QByteArray("\"Control data\"\r\n\"Date\",\"Time\",\"PV\",\"SV\",\r\n"));
-    EXPECT_EQ(logHeader(QStringLiteral("Control data"), QStringLiteral("Date"),
-                        QStringLiteral("Time"), {QStringLiteral("MV1")}),
-              QByteArray("\"Control data\"\r\n\"Date\",\"Time\",\"MV1\",\r\n"));
-    EXPECT_EQ(logRow(QStringLiteral("2015/06/23"), QStringLiteral("09:05:07"),
-                     {QStringLiteral("123.4"), QStringLiteral("100.0")}),
-              QByteArray("\"2015/06/23\",\"09:05:07\",\"123.4\",\"100.0\",\r\n"));
-    // A dashed value is logged as shown; quotes are not doubled.
-    EXPECT_EQ(logRow(QStringLiteral("d"), QStringLiteral("t"),
-                     {QStringLiteral("----"), QStringLiteral("a\"b")}),
-              QByteArray("\"d\",\"t\",\"----\",\"a\"b\",\r\n"));
-    // Japanese captions are written in UTF-8.
-    EXPECT_EQ(
-        logHeader(QString::fromUtf8("制御データ"), QStringLiteral("D"), QStringLiteral("T"), {}),
-        QByteArray("\"制御データ\"\r\n\"D\",\"T\",\r\n"));
+        EXPECT_EQ(r.got, r.want);
 }
 
 TEST(TrendLog, CreatesTheFolderAndAppendsRows)
 {
     QTemporaryDir dir;
-    const QString path = Make_LogName(dir.path(), QDateTime(QDate(2015, 6, 23), QTime(9, 5, 7)));
+    const QString path = Make_LogName(dir.path(), kFirst);
     TrendLog log;
     QString why;
     ASSERT_TRUE(log.start(path, "H\r\n", "R1\r\n", &why)) << why.toStdString();
@@ -67,10 +61,10 @@ TEST(TrendLog, CreatesTheFolderAndAppendsRows)
     EXPECT_EQ(bytesOf(path), QByteArray("H\r\nR1\r\nR2\r\nR3\r\n"));
 }
 
-TEST(TrendLog, ASecondRunInTheSameSecondKeepsTheFirst)
+TEST(TrendLog, ASecondRunInTheSameSecondNeverOverwrites)
 {
     QTemporaryDir dir;
-    const QString path = Make_LogName(dir.path(), QDateTime(QDate(2015, 6, 23), QTime(9, 5, 7)));
+    const QString path = Make_LogName(dir.path(), kFirst);
     TrendLog a, b, c;
     ASSERT_TRUE(a.start(path, "first\r\n", "", nullptr));
     ASSERT_TRUE(b.start(path, "second\r\n", "", nullptr));
@@ -84,7 +78,7 @@ TEST(TrendLog, ASecondRunInTheSameSecondKeepsTheFirst)
 TEST(TrendLog, FailuresAreToldWithAReason)
 {
     QTemporaryDir dir;
-    const QString path = Make_LogName(dir.path(), QDateTime(QDate(2015, 6, 23), QTime(9, 5, 7)));
+    const QString path = Make_LogName(dir.path(), kFirst);
     TrendLog log;
     QString why;
     ASSERT_TRUE(log.start(path, "H\r\n", "", &why));
@@ -94,7 +88,7 @@ TEST(TrendLog, FailuresAreToldWithAReason)
     EXPECT_FALSE(why.isEmpty());
     EXPECT_FALSE(QFile::exists(path));
 
-    // A folder that cannot be made.
+    // A folder that cannot be made: a plain file stands in its way.
     QFile blocker(dir.filePath(QStringLiteral("blocked")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();

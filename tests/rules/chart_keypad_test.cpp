@@ -1,71 +1,14 @@
+// What the chart keypad's OK and "+/-" decide; the entry itself is built by the numeric entry
+// rules.
 #include "rules/chart_keypad.h"
 
 #include <gtest/gtest.h>
 
 using namespace qmx;
 
-TEST(ChartKeypad, DigitsGrowTheEntry)
+TEST(ChartKeypad, OkVerdictsAndRangeTexts)
 {
-    const struct {
-        const char* entry;
-        int digit;
-        const char* want;
-    } rows[] = {
-        {"", 0, " 0"},           {" 0", 5, " 5"},        {" 12", 5, " 125"},
-        {"-4", 0, "-40"},        {" 1234", 5, " 12345"}, {" 12345", 6, " 12345"}, // six characters
-        {"-12345", 1, "-12345"}, {"-1234", 9, "-12349"}, {"", 9, " 9"},
-    };
-    for (const auto& r : rows)
-        EXPECT_EQ(appendDigit(QString::fromLatin1(r.entry), r.digit).toStdString(), r.want)
-            << r.entry << "+" << r.digit;
-
-    QString e;
-    for (int d = 1; d <= 6; ++d)
-        e = appendDigit(e, d);
-    EXPECT_EQ(e, QStringLiteral(" 12345"));
-}
-
-TEST(ChartKeypad, SignChange)
-{
-    const struct {
-        const char* entry;
-        const char* want;
-    } rows[] = {{"", " 0"}, {" 5", "-5"}, {"-40", " 40"}, {" 0", " 0"}, {" 5000", "-5000"}};
-    for (const auto& r : rows)
-        EXPECT_EQ(negateEntry(QString::fromLatin1(r.entry)).toStdString(), r.want) << r.entry;
-}
-
-TEST(ChartKeypad, RangesPerMode)
-{
-    // The "+/-" button checks the cycle against 1..60 and every other setting against the scale's
-    // limits; OK then holds each setting to its own range.
-    const struct {
-        EntryMode mode;
-        int okLo, okHi, signLo, signHi;
-    } rows[] = {
-        {EntryMode::ScaleHigh, -2000, 10000, -2000, 10000},
-        {EntryMode::ScaleLow, -2000, 10000, -2000, 10000},
-        {EntryMode::Cycle, 1, 60, 1, 60},
-        {EntryMode::Divisions, 2, 10, -2000, 10000},
-    };
-    for (const auto& r : rows) {
-        EXPECT_EQ(keypadRange(r.mode).lo, r.okLo);
-        EXPECT_EQ(keypadRange(r.mode).hi, r.okHi);
-        EXPECT_EQ(signRange(r.mode).lo, r.signLo);
-        EXPECT_EQ(signRange(r.mode).hi, r.signHi);
-    }
-}
-
-TEST(ChartKeypad, RangeTexts)
-{
-    EXPECT_EQ(keypadRangeText(EntryMode::ScaleHigh, 400, -50), QStringLiteral("-49 to 10000"));
-    EXPECT_EQ(keypadRangeText(EntryMode::ScaleLow, 400, 0), QStringLiteral("-2000 to 399"));
-    EXPECT_EQ(keypadRangeText(EntryMode::Cycle, 400, 0), QStringLiteral("1 to 60"));
-    EXPECT_EQ(keypadRangeText(EntryMode::Divisions, 400, 0), QStringLiteral("2 to 10"));
-}
-
-TEST(ChartKeypad, OkVerdicts)
-{
+    // Scale 400..0 unless the row says otherwise; each setting checked at and past its ends.
     const struct {
         EntryMode mode;
         const char* entry;
@@ -95,5 +38,29 @@ TEST(ChartKeypad, OkVerdicts)
         if (r.message == 0) {
             EXPECT_EQ(v.value, r.value) << int(r.mode) << " '" << r.entry << "'";
         }
+    }
+    // The texts name the ends the verdicts above hold to, the scale's from the other end.
+    EXPECT_EQ(keypadRangeText(EntryMode::ScaleHigh, 400, -50), QStringLiteral("-49 to 10000"));
+    EXPECT_EQ(keypadRangeText(EntryMode::ScaleLow, 400, 0), QStringLiteral("-2000 to 399"));
+    EXPECT_EQ(keypadRangeText(EntryMode::Cycle, 400, 0), QStringLiteral("1 to 60"));
+    EXPECT_EQ(keypadRangeText(EntryMode::Divisions, 400, 0), QStringLiteral("2 to 10"));
+}
+
+TEST(ChartKeypad, SignButtonChecksLooserThanOk)
+{
+    // "+/-" holds the cycle to 1..60 but everything else only to the scale's -2000..10000, so a
+    // negative division count passes it and is refused by OK.
+    const struct {
+        EntryMode mode;
+        int value;
+        bool passes;
+    } rows[] = {
+        {EntryMode::Cycle, -5, false},       {EntryMode::Cycle, 60, true},
+        {EntryMode::Divisions, -5, true},    {EntryMode::ScaleLow, -5000, false},
+        {EntryMode::ScaleHigh, -2000, true}, {EntryMode::ScaleHigh, 10001, false},
+    };
+    for (const auto& r : rows) {
+        const KeypadRange s = signRange(r.mode);
+        EXPECT_EQ(r.value >= s.lo && r.value <= s.hi, r.passes) << int(r.mode) << " " << r.value;
     }
 }

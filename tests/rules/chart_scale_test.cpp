@@ -10,8 +10,7 @@ namespace {
 
 std::string join(const std::vector<QString>& v)
 {
-    QStringList l(v.begin(), v.end());
-    return l.join(QLatin1Char(',')).toStdString();
+    return QStringList(v.begin(), v.end()).join(QLatin1Char(',')).toStdString();
 }
 
 std::string join(const std::vector<int>& v)
@@ -30,90 +29,49 @@ TEST(CaptionValue, LeadingNumericPart)
         const char* text;
         double want;
     } rows[] = {
-        {"", 0},        {"400", 400}, {"-200", -200},   {" 5", 5},      {"5 Sec", 5},
-        {"12.5", 12.5}, {"abc", 0},   {"-", 0},         {"1.2.3", 1.2}, {"+7", 7},
-        {"----", 0},    {"3x", 3},    {"  -0.5", -0.5},
+        {"", 0},  {"400", 400},   {"-200", -200}, {"5 Sec", 5}, {"12.5", 12.5},   {"abc", 0},
+        {"-", 0}, {"1.2.3", 1.2}, {"+7", 7},      {"----", 0},  {"  -0.5", -0.5},
     };
     for (const auto& r : rows)
         EXPECT_DOUBLE_EQ(captionValue(QString::fromUtf8(r.text)), r.want) << r.text;
 }
 
-TEST(ScaleSet, YLabelsAndFactor)
+TEST(ScaleSet, LabelsAndGridForThePanelSettings)
 {
-    const struct {
-        double high, low;
-        const char* top;
-        const char* mid;
-        const char* bottom;
-    } rows[] = {
-        {400, 0, "400", "200", "0"},
-        {401, 0, "401", "200.5", "0"},
-        {100, -50, "100", "25", "-50"},
-        {10000, -2000, "10000", "4000", "-2000"},
-        {0.5, 0, "0", "0", "0"},
-        {1.5, -1.5, "2", "0", "-2"}, // halves to even
-        {-100, -101, "-100", "-100.5", "-101"},
-    };
-    for (const auto& r : rows) {
-        const ScaleLayout s = ScaleSet(5, r.high, r.low, 4, XSpan::Middle);
-        EXPECT_EQ(s.yLabels[0].toStdString(), r.top) << r.high << "/" << r.low;
-        EXPECT_EQ(s.yLabels[1].toStdString(), r.mid) << r.high << "/" << r.low;
-        EXPECT_EQ(s.yLabels[2].toStdString(), r.bottom) << r.high << "/" << r.low;
-        EXPECT_DOUBLE_EQ(s.yFactor, double(s.yHigh - s.yLow) / 3800);
-    }
-}
-
-TEST(ScaleSet, HorizontalGridByDivisions)
-{
-    const struct {
-        double divisions;
-        const char* lines;
-    } rows[] = {
-        {4, "950,1900,2850"},
-        {10, "380,760,1140,1520,1900,2280,2660,3040,3420"},
-        {3, "1267,2534"},
-        {7, "543,1086,1629,2172,2715,3258"},
-        {2, "1900"},
-        {1, ""},
-        {0, ""}, // never divides by nothing
-        {-3, ""},
-    };
-    for (const auto& r : rows)
-        EXPECT_EQ(join(ScaleSet(5, 400, 0, r.divisions, XSpan::Short).hLines), r.lines)
-            << r.divisions;
-}
-
-TEST(ScaleSet, VerticalGridAndTimeLabels)
-{
-    const ScaleLayout any = ScaleSet(5, 400, 0, 4, XSpan::Short);
-    EXPECT_EQ(join(any.vLines), "2700,5400,8100,10800,13500,16200,18900,21600,24300");
-
+    // Time labels: minutes from the screen's start, 11 of them over the samples of a screen
+    // (600 short, 9000 middle, 27000 long) at `cycle` seconds each. Horizontal lines split the
+    // 3800 units of height into `div` parts.
     const struct {
         double cycle;
         XSpan span;
-        const char* labels;
+        double high, low, div;
+        const char* y;      // top, middle, bottom
+        const char* x;      // time labels
+        const char* hLines; // y of each line
     } rows[] = {
-        {5, XSpan::Short, "0,5,10,15,20,25,30,35,40,45,50"},
-        {5, XSpan::Middle, "0,75,150,225,300,375,450,525,600,675,750"},
-        {5, XSpan::Long, "0,225,450,675,900,1125,1350,1575,1800,2025,2250"},
-        {1, XSpan::Short, "0,1,2,3,4,5,6,7,8,9,10"},
-        {60, XSpan::Long, "0,2700,5400,8100,10800,13500,16200,18900,21600,24300,27000"},
-        {0, XSpan::Middle, "0,0,0,0,0,0,0,0,0,0,0"},
-        {5, XSpan::None, ""}, // the labels keep their texts
+        {5, XSpan::Short, 400, 0, 4, "400,200,0", "0,5,10,15,20,25,30,35,40,45,50",
+         "950,1900,2850"},
+        {5, XSpan::Middle, 401, 0, 10, "401,200.5,0", "0,75,150,225,300,375,450,525,600,675,750",
+         "380,760,1140,1520,1900,2280,2660,3040,3420"},
+        {5, XSpan::Long, 100, -50, 3, "100,25,-50",
+         "0,225,450,675,900,1125,1350,1575,1800,2025,2250", "1267,2534"},
+        {60, XSpan::Long, 10000, -2000, 2, "10000,4000,-2000",
+         "0,2700,5400,8100,10800,13500,16200,18900,21600,24300,27000", "1900"},
+        {1, XSpan::Short, 1.5, -1.5, 1, "2,0,-2", "0,1,2,3,4,5,6,7,8,9,10", ""}, // halves to even
+        {0, XSpan::Middle, -100, -101, 0, "-100,-100.5,-101", "0,0,0,0,0,0,0,0,0,0,0", ""},
+        {5, XSpan::None, 400, 0, -3, "400,200,0", "", ""}, // the time labels keep their texts
     };
-    for (const auto& r : rows)
-        EXPECT_EQ(join(ScaleSet(r.cycle, 400, 0, 4, r.span).xLabels), r.labels)
-            << r.cycle << "/" << int(r.span);
-}
-
-TEST(ChartSpan, StepsFillTheScreen)
-{
+    for (const auto& r : rows) {
+        const ScaleLayout s = ScaleSet(r.cycle, r.high, r.low, r.div, r.span);
+        const std::string at = std::to_string(r.high) + "/" + std::to_string(r.low);
+        EXPECT_EQ(join(std::vector<QString>(s.yLabels.begin(), s.yLabels.end())), r.y) << at;
+        EXPECT_EQ(join(s.xLabels), r.x) << at;
+        EXPECT_EQ(join(s.hLines), r.hLines) << at;
+        EXPECT_EQ(join(s.vLines), "2700,5400,8100,10800,13500,16200,18900,21600,24300") << at;
+    }
     // Whatever the span, the last sample on screen lies one step short of the right edge.
-    for (XSpan s : {XSpan::Short, XSpan::Middle, XSpan::Long})
-        EXPECT_EQ(samplesPerScreen(s) * plotStep(s), kChartWidth);
-    EXPECT_EQ(samplesPerScreen(XSpan::Short), 600);
-    EXPECT_EQ(samplesPerScreen(XSpan::Middle), 9000);
-    EXPECT_EQ(samplesPerScreen(XSpan::Long), 27000);
+    for (XSpan sp : {XSpan::Short, XSpan::Middle, XSpan::Long})
+        EXPECT_EQ(samplesPerScreen(sp) * plotStep(sp), kChartWidth);
 }
 
 TEST(PlotY, ValuesOnTheScale)
@@ -123,12 +81,12 @@ TEST(PlotY, ValuesOnTheScale)
         double v, prev;
         int y, yPrev;
     } rows[] = {
-        {400, 400, 0, 0},                               // the high end at the top
-        {0, 0, 3792, 3792},                             // the low end on the time axis
-        {200, 200, 1900, 1900},                         // the middle
-        {500, 200, 1, 1900},                            // above the scale: just under the top
-        {-5, 100, 3792, 2850},                          // below: on the axis
-        {100, 300, 2850, 950},  {0.1, 0.1, 3792, 3792}, // within the last units above the low end
+        {400, 400, 0, 0},       // the high end at the top
+        {0, 0, 3792, 3792},     // the low end on the time axis
+        {200, 200, 1900, 1900}, // the middle
+        {500, 200, 1, 1900},    // above the scale: just under the top
+        {-5, 100, 3792, 2850},  // below: on the axis
+        {0.1, 0.1, 3792, 3792}, // within the last units above the low end
     };
     for (const auto& r : rows) {
         const PlotPoint p = plotY(r.v, r.prev, s);

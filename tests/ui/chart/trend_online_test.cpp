@@ -20,8 +20,10 @@ protected:
     {
         // PV well inside the default 0..400 scale, and a one-second cycle.
         setRegister(QStringLiteral("0080"), 250);
-        goOnline();
-        ASSERT_TRUE(runRequests(30));
+        if (!d.OnLine) {
+            goOnline();
+            ASSERT_TRUE(runRequests(30));
+        }
         c().setXScaleTime(QStringLiteral("1"));
         w->mnuTrace_Click();
         ASSERT_TRUE(c().isRunning());
@@ -66,29 +68,30 @@ TEST_F(TrendOnline, AOneSecondRunLogsWhatTheWindowShows)
     EXPECT_EQ(rows().size(), n) << "no row after the stop";
 }
 
-TEST_F(TrendOnline, TheTraceMenuStopsTheRun)
+TEST_F(TrendOnline, TheTraceMenuAndGoingOfflineStopTheRun)
 {
-    startRun();
-    ASSERT_TRUE(runUntil([&] { return rows().size() >= 2; }, 6000));
-    w->mnuTrace_Click();
-    EXPECT_FALSE(c().isRunning());
-    EXPECT_FALSE(w->mnuTrace->isChecked());
-    EXPECT_TRUE(c().cmdRUN->isEnabled());
-}
-
-TEST_F(TrendOnline, GoingOfflineStopsTheRunAndSaysSo)
-{
-    answers({QStringLiteral("OK")});
-    startRun();
-    ASSERT_TRUE(runUntil([&] { return rows().size() >= 2; }, 6000));
-    w->Cmd_ONOFF_Click();
-    EXPECT_FALSE(d.OnLine);
-    EXPECT_FALSE(c().isRunning());
-    EXPECT_FALSE(w->mnuTrace->isChecked());
-    EXPECT_TRUE(texts().contains(S(500)));
-    const int n = int(rows().size());
-    runUntil([] { return false; }, 1500);
-    EXPECT_EQ(rows().size(), n);
+    const struct {
+        const char* what;
+        void (qmx::MainDisp::*stop)();
+        bool offline; // and says so with string 500
+    } stops[] = {
+        {"Trace menu", &qmx::MainDisp::mnuTrace_Click, false},
+        {"going offline", &qmx::MainDisp::Cmd_ONOFF_Click, true},
+    };
+    for (const auto& r : stops) {
+        answers({QStringLiteral("OK")});
+        startRun();
+        ASSERT_TRUE(runUntil([&] { return rows().size() >= 2; }, 6000)) << r.what;
+        ((*w).*r.stop)();
+        EXPECT_EQ(d.OnLine, !r.offline) << r.what;
+        EXPECT_FALSE(c().isRunning()) << r.what;
+        EXPECT_FALSE(w->mnuTrace->isChecked()) << r.what;
+        EXPECT_TRUE(c().cmdRUN->isEnabled()) << r.what;
+        EXPECT_EQ(texts().contains(S(500)), r.offline) << r.what;
+        const int n = int(rows().size());
+        runUntil([] { return false; }, 1500);
+        EXPECT_EQ(rows().size(), n) << r.what << ": no row after the stop";
+    }
 }
 
 } // namespace
