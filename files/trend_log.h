@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -29,14 +30,17 @@ public:
     // the new run logs to "…-2.csv", "…-3.csv" instead. False with the reason when it fails.
     bool start(const QString& path, const QByteArray& header, const QByteArray& firstRow,
                QString* why);
-    // Appends one row and flushes it to the disk. While the file could not be made yet, it is
-    // made now, header first, so no file ever lacks its header.
+    // Appends one row. While the file could not be made yet, it is made now; a file that is
+    // empty (made while the disk was full, or again after its folder had gone) gets the header
+    // first, so no rows stand without it. A row that cannot be written whole is cut back off the
+    // file, which holds whole rows only; the row is lost.
     bool append(const QByteArray& row, QString* why);
     // The file this run logs to.
     QString path() const { return path_; }
 
 private:
-    bool create(const QByteArray& content, QString* why);
+    bool create(const QByteArray& row, QString* why);
+    bool appendTo(QFile& f, const QByteArray& row, QString* why);
 
     QString path_;
     QByteArray header_;
