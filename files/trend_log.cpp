@@ -1,5 +1,7 @@
 #include "files/trend_log.h"
 
+#include "files/files_log.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -70,7 +72,9 @@ bool TrendLog::start(const QString& path, const QByteArray& header, const QByteA
     path_ = path;
     header_ = header;
     created_ = false;
-    return create(firstRow, why);
+    lost_ = 0;
+    QString reason;
+    return tally(create(firstRow, &reason), reason, why);
 }
 
 bool TrendLog::create(const QByteArray& row, QString* why)
@@ -104,8 +108,12 @@ bool TrendLog::create(const QByteArray& row, QString* why)
 
 bool TrendLog::append(const QByteArray& row, QString* why)
 {
-    if (!created_)
-        return create(row, why);
+    QString reason;
+    return tally(created_ ? reopen(row, &reason) : create(row, &reason), reason, why);
+}
+
+bool TrendLog::reopen(const QByteArray& row, QString* why)
+{
     // A folder removed under a run is a failure to report, not something to make again quietly.
     QFile f(path_);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
@@ -127,6 +135,27 @@ bool TrendLog::appendTo(QFile& f, const QByteArray& row, QString* why)
     QString reason = f.errorString();
     if (!f.resize(before))
         reason += QStringLiteral("; not cut back: ") + f.errorString();
+    if (why)
+        *why = reason;
+    return false;
+}
+
+bool TrendLog::tally(bool written, const QString& reason, QString* why)
+{
+    if (written) {
+        if (lost_ > 0)
+            qCInfo(lcFiles).noquote() << QStringLiteral("trend log %1 written again; rows lost: %2")
+                                             .arg(QDir::toNativeSeparators(path_))
+                                             .arg(lost_);
+        lost_ = 0;
+        return true;
+    }
+    // The reason once for a stretch of failures: they mostly share it, and a row a second would
+    // bury it.
+    if (lost_ == 0)
+        qCInfo(lcFiles).noquote() << QStringLiteral("trend log %1 cannot be written: %2")
+                                         .arg(QDir::toNativeSeparators(path_), reason);
+    ++lost_;
     if (why)
         *why = reason;
     return false;

@@ -7,9 +7,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -152,4 +155,40 @@ TEST(TrendLog, ARowThatCannotBeWrittenWholeIsCutBackAndEveryFileStartsWithItsHea
         }
         EXPECT_EQ(bytesOf(path).toStdString(), want.toStdString()) << c.what;
     }
+}
+
+// The operator sees string 555 while rows fail; the files' log keeps why, in the system's words.
+TEST(TrendLog, AStretchOfFailuresIsLoggedOnceWithTheSystemsReasonAndTheRowsItLost)
+{
+    static QStringList logged;
+    logged.clear();
+    QLoggingCategory::setFilterRules(QStringLiteral("qmx.files=true"));
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext& c, const QString& m) {
+            if (QLatin1String(c.category) == QLatin1String("qmx.files"))
+                logged << m;
+        });
+    QTemporaryDir dir;
+    const QString path = Make_LogName(dir.path(), kFirst);
+    const QString reason = QString::fromLocal8Bit(std::strerror(EFBIG));
+    TrendLog log;
+    EXPECT_TRUE(log.start(path, "H\r\n", "R0\r\n"));
+    QStringList whys;
+    {
+        // The first row is cut short, the others find no room at all.
+        FileSizeLimit full(rlim_t(QFileInfo(path).size() + 2));
+        for (int i = 0; i < 3; ++i)
+            if (QString why; !log.append("R1\r\n", &why))
+                whys << why;
+    }
+    EXPECT_TRUE(log.append("R2\r\n"));
+    EXPECT_TRUE(log.append("R3\r\n"));
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules(QString());
+
+    EXPECT_EQ(whys, QStringList(3, reason)) << whys.join(QLatin1Char('|')).toStdString();
+    ASSERT_EQ(logged.size(), 2) << logged.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(logged[0].contains(path) && logged[0].contains(reason)) << logged[0].toStdString();
+    EXPECT_TRUE(logged[1].contains(path) && logged[1].endsWith(QStringLiteral("rows lost: 3")))
+        << logged[1].toStdString();
 }
