@@ -1,5 +1,6 @@
 #include "files/pen_files.h"
 
+#include "files/regular_file.h"
 #include "files/safe_save.h"
 
 #include <QDir>
@@ -102,6 +103,11 @@ PenFileRead readPenFile(const QString& path)
         out.status = PenFileRead::Status::Missing;
         return out;
     }
+    if (existsButNotRegular(path)) {
+        out.status = PenFileRead::Status::Unreadable;
+        out.error = notRegularReason();
+        return out;
+    }
     if (!f.open(QIODevice::ReadOnly)) {
         out.status = PenFileRead::Status::Unreadable;
         out.error = f.errorString();
@@ -174,6 +180,11 @@ void applyPenFile(ChartSettings& s, int pen, const PenFileRead& file)
 
 bool writePenRecords(const QString& path, const PenRecords& values, unsigned mask, QString* why)
 {
+    if (existsButNotRegular(path)) {
+        if (why)
+            *why = notRegularReason();
+        return false;
+    }
     QByteArray bytes;
     {
         QFile old(path);

@@ -48,7 +48,8 @@ PenRecords penRecords(const ChartSettings& s, int pen, int traceOn, int runState
 
 // One pen file as read: each record, or nothing where the record lies beyond the end of the file
 // or holds a value out of its range (colour 0..0xFFFFFF, mode 0..2, cycle 1..60, high and low
-// -2000..10000, flags 0/1, divisions 2..10).
+// -2000..10000, flags 0/1, divisions 2..10). Something other than a regular file under the name (a
+// named pipe would hold the open for ever) is unreadable and never opened.
 struct PenFileRead {
     enum class Status { Read, Missing, Unreadable } status = Status::Missing;
     std::array<std::optional<int32_t>, kPenRecords> records{};
@@ -68,7 +69,8 @@ void fixScalePair(ChartSettings& s);
 
 // Writes the records whose bit is set in `mask` (bit r-1 for record r) from `values`, keeping the
 // rest of the file. A missing or short file is written whole from `values`. The file is replaced
-// only once complete. False with the reason when it cannot be written.
+// only once complete. False with the reason when it cannot be written; something other than a
+// regular file under the name is refused unopened.
 bool writePenRecords(const QString& path, const PenRecords& values, unsigned mask,
                      QString* why = nullptr);
 

@@ -1,5 +1,7 @@
 #include "files/trend_log.h"
 
+#include "files/files_log.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -23,14 +25,17 @@ bool failed(QFile& f, QString* why)
     return false;
 }
 
-// Writes all of `bytes` and flushes them; the file is closed whatever happens.
-bool writeAll(QFile& f, const QByteArray& bytes, QString* why)
+// Writes all of `bytes` to the unbuffered file `f`. A write that stops short is carried on until
+// one writes nothing: that last one holds the system's reason (a short write has none).
+bool writeAll(QFile& f, const QByteArray& bytes)
 {
-    if (f.write(bytes) != bytes.size() || !f.flush())
-        return failed(f, why);
-    f.close();
-    if (f.error() != QFileDevice::NoError)
-        return failed(f, why);
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = f.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            return false;
+        done += n;
+    }
     return true;
 }
 
@@ -67,10 +72,12 @@ bool TrendLog::start(const QString& path, const QByteArray& header, const QByteA
     path_ = path;
     header_ = header;
     created_ = false;
-    return create(header + firstRow, why);
+    lost_ = 0;
+    QString reason;
+    return tally(create(firstRow, &reason), reason, why);
 }
 
-bool TrendLog::create(const QByteArray& content, QString* why)
+bool TrendLog::create(const QByteArray& row, QString* why)
 {
     const QFileInfo info(path_);
     if (!QDir().mkpath(info.absolutePath())) {
@@ -86,10 +93,10 @@ bool TrendLog::create(const QByteArray& content, QString* why)
                    : info.dir().filePath(info.completeBaseName() + QStringLiteral("-%1.").arg(n) +
                                          info.suffix());
         QFile f(candidate);
-        if (f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        if (f.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
             path_ = candidate;
             created_ = true;
-            return writeAll(f, content, why);
+            return appendTo(f, row, why);
         }
         if (!f.exists())
             return failed(f, why);
@@ -101,13 +108,57 @@ bool TrendLog::create(const QByteArray& content, QString* why)
 
 bool TrendLog::append(const QByteArray& row, QString* why)
 {
-    if (!created_)
-        return create(header_ + row, why);
+    QString reason;
+    return tally(created_ ? reopen(row, &reason) : create(row, &reason), reason, why);
+}
+
+bool TrendLog::reopen(const QByteArray& row, QString* why)
+{
     // A folder removed under a run is a failure to report, not something to make again quietly.
     QFile f(path_);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return failed(f, why);
-    return writeAll(f, row, why);
+    return appendTo(f, row, why);
+}
+
+bool TrendLog::appendTo(QFile& f, const QByteArray& row, QString* why)
+{
+    // An empty file has not got its header yet: it was made while the disk was full, or made
+    // again after its folder had gone.
+    const qint64 before = f.size();
+    if (writeAll(f, before == 0 ? header_ + row : row)) {
+        f.close();
+        return f.error() == QFileDevice::NoError || failed(f, why);
+    }
+    // A row that stops short would have the next row continue on its line: the file is cut back
+    // to its whole rows.
+    QString reason = f.errorString();
+    if (!f.resize(before))
+        reason += QStringLiteral("; not cut back: ") + f.errorString();
+    if (why)
+        *why = reason;
+    return false;
+}
+
+bool TrendLog::tally(bool written, const QString& reason, QString* why)
+{
+    if (written) {
+        if (lost_ > 0)
+            qCInfo(lcFiles).noquote() << QStringLiteral("trend log %1 written again; rows lost: %2")
+                                             .arg(QDir::toNativeSeparators(path_))
+                                             .arg(lost_);
+        lost_ = 0;
+        return true;
+    }
+    // The reason once for a stretch of failures: they mostly share it, and a row a second would
+    // bury it.
+    if (lost_ == 0)
+        qCInfo(lcFiles).noquote() << QStringLiteral("trend log %1 cannot be written: %2")
+                                         .arg(QDir::toNativeSeparators(path_), reason);
+    ++lost_;
+    if (why)
+        *why = reason;
+    return false;
 }
 
 } // namespace qmx

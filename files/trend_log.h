@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -28,19 +29,27 @@ public:
     // is missing. A file of that name already there (a run started within the same second) is kept:
     // the new run logs to "…-2.csv", "…-3.csv" instead. False with the reason when it fails.
     bool start(const QString& path, const QByteArray& header, const QByteArray& firstRow,
-               QString* why);
-    // Appends one row and flushes it to the disk. While the file could not be made yet, it is
-    // made now, header first, so no file ever lacks its header.
-    bool append(const QByteArray& row, QString* why);
+               QString* why = nullptr);
+    // Appends one row. While the file could not be made yet, it is made now; a file that is
+    // empty (made while the disk was full, or again after its folder had gone) gets the header
+    // first, so no rows stand without it. A row that cannot be written whole is cut back off the
+    // file, which holds whole rows only; the row is lost.
+    bool append(const QByteArray& row, QString* why = nullptr);
     // The file this run logs to.
     QString path() const { return path_; }
 
 private:
-    bool create(const QByteArray& content, QString* why);
+    bool create(const QByteArray& row, QString* why);
+    bool reopen(const QByteArray& row, QString* why);
+    bool appendTo(QFile& f, const QByteArray& row, QString* why);
+    // Keeps the reason of a failure in the files' log, once for a stretch of failures, and how
+    // many rows the stretch lost once a row is written again.
+    bool tally(bool written, const QString& reason, QString* why);
 
     QString path_;
     QByteArray header_;
     bool created_ = false;
+    int lost_ = 0; // rows not written since the last that was
 };
 
 } // namespace qmx

@@ -1,10 +1,20 @@
 #include "files/trend_log.h"
 
+#include "file_size_limit.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
 #include <QTemporaryDir>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <vector>
 
 using namespace qmx;
 
@@ -96,4 +106,89 @@ TEST(TrendLog, FailuresAreToldWithAReason)
     why.clear();
     EXPECT_FALSE(other.start(dir.filePath(QStringLiteral("blocked/Logging/x.csv")), "H", "", &why));
     EXPECT_FALSE(why.isEmpty());
+}
+
+TEST(TrendLog, ARowThatCannotBeWrittenWholeIsCutBackAndEveryFileStartsWithItsHeader)
+{
+    const QByteArray head = "\"Control data\"\r\n\"Date\",\"Time\",\"PV\",\r\n";
+    // Step n writes row n: the run's first row, a further row, or the folder going or coming back.
+    const auto row = [](int n) {
+        return "\"d\",\"09:05:0" + QByteArray::number(n) + "\",\"1.0\",\r\n";
+    };
+    enum Op { First, Row, FolderGone, FolderBack };
+    constexpr int kPlenty = -1;
+    const struct {
+        const char* what;
+        std::vector<std::pair<Op, int>> steps; // and the room beyond the file's end
+        std::vector<int> kept;
+    } cases[] = {
+        {"a row cut short mid-run", {{First, kPlenty}, {Row, 5}, {Row, kPlenty}}, {0, 2}},
+        {"the disk full before the first row", {{First, 5}, {Row, 0}, {Row, kPlenty}}, {2}},
+        {"room for the header only", {{First, int(head.size()) + 3}, {Row, kPlenty}}, {1}},
+        {"the folder gone mid-run and made again",
+         {{First, kPlenty},
+          {FolderGone, kPlenty},
+          {Row, kPlenty},
+          {FolderBack, kPlenty},
+          {Row, kPlenty}},
+         {4}},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        const QString path = Make_LogName(dir.path(), kFirst);
+        const QString folder = dir.filePath(QStringLiteral("Logging"));
+        TrendLog log;
+        QByteArray want = head;
+        for (int n = 0; n < int(c.steps.size()); ++n) {
+            const auto [op, room] = c.steps[size_t(n)];
+            std::unique_ptr<FileSizeLimit> full;
+            if (room != kPlenty)
+                full = std::make_unique<FileSizeLimit>(rlim_t(QFileInfo(path).size() + room));
+            QString why;
+            bool ok = op == First        ? log.start(path, head, row(n), &why)
+                      : op == Row        ? log.append(row(n), &why)
+                      : op == FolderGone ? QDir(folder).removeRecursively()
+                                         : QDir().mkpath(folder);
+            EXPECT_EQ(why.isEmpty(), ok) << c.what << n;
+            if (std::count(c.kept.begin(), c.kept.end(), n))
+                want += row(n);
+        }
+        EXPECT_EQ(bytesOf(path).toStdString(), want.toStdString()) << c.what;
+    }
+}
+
+// The operator sees string 555 while rows fail; the files' log keeps why, in the system's words.
+TEST(TrendLog, AStretchOfFailuresIsLoggedOnceWithTheSystemsReasonAndTheRowsItLost)
+{
+    static QStringList logged;
+    logged.clear();
+    QLoggingCategory::setFilterRules(QStringLiteral("qmx.files=true"));
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext& c, const QString& m) {
+            if (QLatin1String(c.category) == QLatin1String("qmx.files"))
+                logged << m;
+        });
+    QTemporaryDir dir;
+    const QString path = Make_LogName(dir.path(), kFirst);
+    const QString reason = QString::fromLocal8Bit(std::strerror(EFBIG));
+    TrendLog log;
+    EXPECT_TRUE(log.start(path, "H\r\n", "R0\r\n"));
+    QStringList whys;
+    {
+        // The first row is cut short, the others find no room at all.
+        FileSizeLimit full(rlim_t(QFileInfo(path).size() + 2));
+        for (int i = 0; i < 3; ++i)
+            if (QString why; !log.append("R1\r\n", &why))
+                whys << why;
+    }
+    EXPECT_TRUE(log.append("R2\r\n"));
+    EXPECT_TRUE(log.append("R3\r\n"));
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules(QString());
+
+    EXPECT_EQ(whys, QStringList(3, reason)) << whys.join(QLatin1Char('|')).toStdString();
+    ASSERT_EQ(logged.size(), 2) << logged.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(logged[0].contains(path) && logged[0].contains(reason)) << logged[0].toStdString();
+    EXPECT_TRUE(logged[1].contains(path) && logged[1].endsWith(QStringLiteral("rows lost: 3")))
+        << logged[1].toStdString();
 }

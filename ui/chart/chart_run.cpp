@@ -11,13 +11,10 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLocale>
-#include <QLoggingCategory>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include <chrono>
-
-Q_LOGGING_CATEGORY(lcChart, "qmx.chart", QtWarningMsg)
 
 namespace qmx {
 
@@ -240,27 +237,24 @@ void Velder_ChartCtl::logSample()
         values << labels[i]->text();
     }
     const QByteArray row = logRow(date, time, values);
-    QString why;
     bool ok = false;
     if (SampleCount == 0) {
         const QString name = Make_LogName(folder_, now);
         setStatus(2, LoadResString(90));
-        ok = log_.start(name,
-                        logHeader(LoadResString(556), LoadResString(557), LoadResString(558), pens),
-                        row, &why);
+        ok = log_.start(
+            name, logHeader(LoadResString(556), LoadResString(557), LoadResString(558), pens), row);
         Savename_text->setText(QDir::toNativeSeparators(log_.path()));
     } else {
-        ok = log_.append(row, &why);
+        ok = log_.append(row);
     }
     if (ok && logFailing_) {
         logFailing_ = false;
         setStatus(2, LoadResString(90));
     } else if (!ok && !logFailing_) {
         // Told once per stretch of failures, without a box in the way of the next ticks; the
-        // plot goes on and the rows of the stretch are lost.
+        // plot goes on and the rows of the stretch are lost. The log keeps the reason.
         logFailing_ = true;
         setStatus(2, LoadResString(555));
-        qCWarning(lcChart) << "log" << log_.path() << why;
     }
 }
 

@@ -633,3 +633,28 @@ TEST(ProgramFiles, ANamedPipeOnTheCommandLineIsRefusedAndTheProgramStarts)
     p.command(QStringLiteral("quit"));
     EXPECT_TRUE(p.waitFinished());
 }
+
+TEST(ProgramFiles, NamedPipesAsThePenFilesAreRefusedAtStartAndAtAPenWrite)
+{
+    ProgramRun p;
+    ASSERT_TRUE(QDir().mkpath(p.programFolder()));
+    for (int n = 1; n <= 4; ++n) {
+        const QString pipe = p.programFolder() + QStringLiteral("/QMX%1.txt").arg(n);
+        ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    }
+    p.setAnswers({QStringLiteral("OK"), QStringLiteral("OK")});
+    // Opened, a pipe would hold the program before its window for ever, and later the window at
+    // the next pen write: answering at all is the test. Each time the pen-file box comes once.
+    p.start();
+    ASSERT_TRUE(p.waitReady());
+    EXPECT_EQ(p.msgLog().size(), 1);
+    p.command(QStringLiteral("click MainDisp/Velder_ChartCtl1/optShort")); // writes every pen file
+    ASSERT_TRUE(p.waitLog(2));
+    EXPECT_TRUE(p.dump().contains(QStringLiteral("MainDisp")));
+    for (const QJsonObject& box : p.msgLog())
+        EXPECT_TRUE(
+            box.value(QStringLiteral("text")).toString().contains(QStringLiteral("QMX1.txt")));
+    EXPECT_EQ(p.msgLog().size(), 2);
+    p.command(QStringLiteral("quit"));
+    EXPECT_TRUE(p.waitFinished());
+}
