@@ -172,6 +172,10 @@ void SettingsPages::heaterBurnout(const QmxData& d, DisplayOps& o)
     }
     settingRow(1, true);
     o.visible(Ctl::Lbl_HB, 1, true);
+    // Both settings have their set button, also after a single-phase layout hid the second one;
+    // whether they can be pressed stays the group button's business.
+    o.visible(Ctl::Cmd_set, 11, true);
+    o.visible(Ctl::Cmd_set, 44, true);
     const bool fifty = isFiftyAmpOption(hb);
     o.text(Ctl::Label_Alm_HB, 0, S(fifty ? 155 : 111));
     o.text(Ctl::Label_Alm_HB, 1, S(fifty ? 156 : 143));
