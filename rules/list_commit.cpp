@@ -136,10 +136,16 @@ void Limitchk_sh(QmxData& d, int16_t oldType)
     const auto range = standardInputRange(t);
     d.ParaVal(item::kScalingHigh) = range ? static_cast<int16_t>(range->max) : int16_t(10000);
     d.ParaVal(item::kScalingLow) = range ? static_cast<int16_t>(range->min) : int16_t(-2000);
-    if (oldType != t)
-        for (int i : {item::kSetValue, item::kSetValue2, item::kSetValue3, item::kSetValue4,
-                      item::kAlarm1Value, item::kAlarm2Value})
-            d.ParaVal(i) = 0;
+    if (oldType == t)
+        return;
+    // The set values and alarm values no longer mean anything: they start again from 0, or from
+    // the low end of the new range where it leaves 0 out (the infrared Fahrenheit types start at
+    // 32.0), so each holds a value its entry would take.
+    for (int i : {item::kSetValue, item::kSetValue2, item::kSetValue3, item::kSetValue4,
+                  item::kAlarm1Value, item::kAlarm2Value}) {
+        const EntryRange r = Set_Range(d, i, Limits{});
+        d.ParaVal(i) = r.ParaMin <= 0 && 0 <= r.ParaMax ? int16_t(0) : r.ParaMin;
+    }
 }
 
 } // namespace qmx
