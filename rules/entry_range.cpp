@@ -49,10 +49,13 @@ bool followsDcDecimalPoint(int item)
     return oneOf(item, {11, 19, 20, 23, 24, 25, 26, 31, 35, 38, 39, 43, 44, 57, 59, 60, 61});
 }
 
-// The items the infrared variant shows with one decimal.
+// The items the infrared variant shows with one decimal: the infrared controller counts every
+// temperature in tenths, so the set values, the bands and the rates in degrees carry one decimal
+// there, as their labels show them.
 bool infraredOneDecimal(int item)
 {
-    return oneOf(item, {11, 13, 14, 19, 20, 21, 23, 28, 31, 35, 38, 39, 54, 57});
+    return oneOf(
+        item, {11, 13, 14, 19, 20, 21, 23, 24, 28, 31, 35, 38, 39, 43, 44, 52, 54, 57, 59, 60, 61});
 }
 
 // The 50 A current transformer: online the controller's option word tells, offline the option
@@ -247,10 +250,13 @@ EntryRange Set_Range(const QmxData& d, int item, Limits previous)
         dec = decimalType;
         break;
     case 52: {
-        // 50 degrees Celsius, 100 Fahrenheit; nothing for a DC input.
-        const int32_t base = isCelsiusInput(t, false) ? 50 : isFahrenheitInput(t, false) ? 100 : 0;
-        lim = {0, decimalType ? base * 10 : base};
-        dec = decimalType;
+        // 50 degrees Celsius, 100 Fahrenheit, in tenths for the one-decimal types and on the
+        // infrared variant; nothing for a DC input or a type the variant lacks.
+        const bool rd = d.RDModel;
+        const bool tenths = rd ? isListedInput(t, true) : decimalType;
+        const int32_t base = isCelsiusInput(t, rd) ? 50 : isFahrenheitInput(t, rd) ? 100 : 0;
+        lim = {0, tenths ? base * 10 : base};
+        dec = tenths;
         break;
     }
     case 53:
