@@ -1,6 +1,7 @@
 #include "comm/download_chain.h"
 
 #include "comm/reply_verdict.h"
+#include "model/items.h"
 #include "model/qmx_data.h"
 
 namespace qmx::download {
@@ -11,8 +12,6 @@ constexpr Step plain(int item)
 {
     return {item, 0, Route::Plain};
 }
-
-constexpr int kEmissivityItem = 66;
 
 // The order matters to the controller: the input type first, because its write resets the scaling;
 // the scaling and alarm types next, because the ranges of the items after them depend on them; the
@@ -42,8 +41,8 @@ std::vector<Step> buildChain(Routine r)
     c.push_back({64, 14, Route::DcoslChange});
     c.push_back(plain(65));
     if (r == Routine::Menu)
-        c.push_back(plain(kEmissivityItem));
-    c.push_back(plain(kAtItem));
+        c.push_back(plain(item::kEmissivity));
+    c.push_back(plain(item::kAutoTuning));
     return c;
 }
 
@@ -76,10 +75,10 @@ bool Check_Para(const QmxData& d, int item)
     const bool svMemory = has(ob, 0x01) && !has(ob, 0x02);
     const bool alarm2 = has(ob, 0x20);
     const bool autoTuning = has(sb, 0x800);
-    const bool dcInput = P(kInputTypeItem) >= 30;
+    const bool dcInput = isDcInput(P(item::kInputType));
 
     switch (item) {
-    case kAtItem:
+    case item::kAutoTuning:
         // Written only when it changes the auto-tuning state.
         return (P(12) == 0 && autoTuning) || (P(12) == 1 && !autoTuning);
     case 59:
@@ -135,7 +134,7 @@ bool skippedByVariant(Routine r, bool rdModel, int item)
 {
     if (r != Routine::Menu)
         return false;
-    if (item == kEmissivityItem)
+    if (item == item::kEmissivity)
         return !rdModel;
     return rdModel && (item == 25 || item == 26 || item == 27);
 }
@@ -183,7 +182,7 @@ ReplyEffects judgeItemReply(int protocol, const QString& reply, const Step& s)
         fx.panel1 = QStringLiteral("NG");
         fx.clearPanel4 = true;
         // Auto-tuning is written last; the maker's busy refusal of it leaves a finished download.
-        fx.abort = !(protocol == 0 && s.item == kAtItem);
+        fx.abort = !(protocol == 0 && s.item == item::kAutoTuning);
         fx.writeFailed = fx.abort;
         break;
     case Verdict::Refused:

@@ -45,11 +45,6 @@ bool Check_Para(const QmxData& d, int item);
 // emissivity only there.
 bool skippedByVariant(Routine r, bool rdModel, int item);
 
-// The item that takes the input type: the controller needs longer to answer its write.
-inline constexpr int kInputTypeItem = 50;
-// Auto-tuning: a busy refusal of its write does not end the download.
-inline constexpr int kAtItem = 12;
-
 // What the window does after one reply. Panel 1 shows `panel1` when it is not empty.
 struct ReplyEffects {
     QString panel1;

@@ -4,6 +4,7 @@
 // its write also clears the standby of the alarms.
 #include "comm/exchange.h"
 #include "comm/reply_verdict.h"
+#include "model/items.h"
 #include "model/string_table.h"
 
 namespace qmx {
@@ -16,14 +17,6 @@ void restoreEdited(QmxData& d)
     if (d.ParaVal.inBounds(d.ParaNo))
         d.ParaVal(d.ParaNo) = d.ParaBak(d.ParaNo);
 }
-
-constexpr int kAlarm1Type = 36;
-constexpr int kAlarm2Type = 37;
-constexpr int kAutoManual = 46;
-constexpr int kInputType = 50;
-constexpr int kContactInput = 62;
-constexpr int kMemoryNo = 67;
-constexpr int kFirstDcInput = 30; // input types above 29 are the DC inputs
 
 } // namespace
 
@@ -88,9 +81,9 @@ void Exchange::svPair(int firstIndex, int secondIndex, const QString& data)
 // A set value written while it is the one in use restarts the standby of alarms with standby.
 void Exchange::standbyWrites()
 {
-    if (data_.ParaVal(kAlarm1Type) > 6)
+    if (data_.ParaVal(item::kAlarm1Type) > 6)
         specialWrite(kCmdWriteStandby, 16, QStringLiteral("0000"));
-    if (data_.ParaVal(kAlarm2Type) >= 7)
+    if (data_.ParaVal(item::kAlarm2Type) >= 7)
         specialWrite(kCmdWriteStandby, 17, QStringLiteral("0000"));
 }
 
@@ -102,7 +95,7 @@ void Exchange::Memono()
     data_.ComErr = false;
     const QChar first = reply.isEmpty() ? QChar() : reply[0];
     if (first == QChar(0x06)) {
-        ReadDataSet(reply, kMemoryNo);
+        ReadDataSet(reply, item::kMemoryNo);
         host_.setStatusPanel(1, QStringLiteral("OK"));
     } else if (first == QChar(0x15) || first == QChar(0x1B)) {
         host_.setStatusPanel(1, QStringLiteral("NG"));
@@ -115,8 +108,8 @@ void Exchange::SV_change(const QString& SetingDATA)
     if (svMemoryOption())
         Memono();
     const bool memoryOption = data_.OptionBits() & 0x01;
-    const bool contactFree = data_.ParaVal(kContactInput) == 0;
-    const int inUse = data_.MonVal(kMemoryNo);
+    const bool contactFree = data_.ParaVal(item::kContactInput) == 0;
+    const int inUse = data_.MonVal(item::kMemoryNo);
     switch (data_.ParaNo) {
     case 11:
         svPair(8, 1, SetingDATA);
@@ -144,7 +137,7 @@ void Exchange::SV_change(const QString& SetingDATA)
                 standbyWrites();
         }
         break;
-    case kContactInput:
+    case item::kContactInput:
         svPair(12, 5, SetingDATA);
         break;
     default:
@@ -168,7 +161,7 @@ void Exchange::Read_SV()
     if (!svMemoryOption())
         return;
     beginCommandFrame();
-    const bool contactFree = data_.ParaVal(kContactInput) == 0;
+    const bool contactFree = data_.ParaVal(item::kContactInput) == 0;
     switch (data_.ParaNo) {
     case 59:
         // The second code is read whatever the first gave: its acknowledged value stands.
@@ -183,8 +176,8 @@ void Exchange::Read_SV()
         if (contactFree)
             specialRead(kCmdReadFirst, 11, 61);
         break;
-    case kContactInput:
-        specialRead(kCmdReadFirst, 12, kContactInput);
+    case item::kContactInput:
+        specialRead(kCmdReadFirst, 12, item::kContactInput);
         break;
     default:
         break;
@@ -201,7 +194,7 @@ void Exchange::Read_data()
         return;
     }
     // The output selection on input abnormal exists only for DC inputs with the option present.
-    if (data_.ParaVal(kInputType) >= kFirstDcInput && (data_.OptionBits2() & 0x10)) {
+    if (isDcInput(data_.ParaVal(item::kInputType)) && (data_.OptionBits2() & 0x10)) {
         beginCommandFrame();
         specialRead(kCmdReadFirst, 13, 63);
         endCommandFrame();
@@ -211,9 +204,9 @@ void Exchange::Read_data()
 void Exchange::Send_Para()
 {
     host_.setStatusPanel(4, LoadResString(453));
-    const QString code = data_.CommNoTbl(kAutoManual);
+    const QString code = data_.CommNoTbl(item::kAutoManual);
     const QString written = Sendcomm(data_.strAdr, QString(), QStringLiteral("06"), code,
-                                     toHex4(data_.ParaVal(kAutoManual)), 3);
+                                     toHex4(data_.ParaVal(item::kAutoManual)), 3);
     data_.ComErr = false;
     const int protocol = data_.Protocol;
     switch (judgeReply(protocol, written, QStringLiteral("06"))) {
@@ -247,7 +240,7 @@ void Exchange::Send_Para()
     data_.ComErr = false;
     const Verdict v = judgeReply(data_.Protocol, read, QStringLiteral("03"));
     if (v == Verdict::Accepted) {
-        ReadDataSet(read, kAutoManual);
+        ReadDataSet(read, item::kAutoManual);
         host_.setStatusPanel(1, QStringLiteral("OK"));
     } else if (v == Verdict::NoAnswer) {
         host_.showCommError();

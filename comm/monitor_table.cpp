@@ -1,5 +1,7 @@
 #include "comm/monitor_table.h"
 
+#include "model/items.h"
+
 #include <array>
 
 namespace qmx {
@@ -42,7 +44,6 @@ constexpr int kHeaterBurnout = 0x04;
 constexpr int kThreePhase = 0x10;
 constexpr int kSvMemory = 0x01;      // option word 2
 constexpr int kInputAbnormal = 0x10; // option word 2
-constexpr int kFirstDcInput = 30;
 
 int mv2OrPv(int ob)
 {
@@ -94,7 +95,7 @@ int monitorItem(int step, int optionBits, int optionBits2, int inputType)
     case OutOffKey:
         return memory ? 64 : 1;
     case InputAbn:
-        return inputType >= kFirstDcInput && (ob2 & kInputAbnormal) ? 63 : 1;
+        return isDcInput(inputType) && (ob2 & kInputAbnormal) ? 63 : 1;
     case AutoMan:
         return 46;
     }

@@ -15,6 +15,23 @@ using OptionSet = std::array<int16_t, 6>;
 
 enum OptionWord { Alarm2, HeatCool, HeaterBurnout, SvSelect, OutputType, SerialComm };
 
+// The heater-burnout option word (OptSet_HB). Any value outside 1 to 4 (0, or a word from a file
+// that no controller has) is no heater-burnout alarm with a current transformer.
+constexpr bool isHeaterBurnoutOption(int hb)
+{
+    return hb >= 1 && hb <= 4;
+}
+// Three phases: a second alarm value (item 54) and a second heater current.
+constexpr bool isThreePhaseOption(int hb)
+{
+    return hb == 3 || hb == 4;
+}
+// The 50 A current transformer; the other options have the 20 A one.
+constexpr bool isFiftyAmpOption(int hb)
+{
+    return hb == 2 || hb == 4;
+}
+
 // CtrlSpec from the option words; only their low bytes count. Contact-input set values and serial
 // communication share a terminal: a word with both bits set names neither.
 OptionSet decodeOptions(int optionBits, int optionBits2);

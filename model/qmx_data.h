@@ -6,6 +6,8 @@
 // Values are signed 16-bit raw controller units with the item's implied decimal point.
 #pragma once
 
+#include "model/items.h"
+
 #include <QString>
 
 #include <array>
@@ -85,7 +87,7 @@ private:
 constexpr int kFirstPara = 11;
 constexpr int kLastPara = 68;
 constexpr int kLastStandardItem = 65; // the last item a standard set-data file holds
-constexpr int kInfraredItem = 66;
+constexpr int kInfraredItem = item::kEmissivity;
 
 // Built-in default of a setting item (raw units); 0 for items without one.
 int16_t defaultValue(int item);

@@ -1,5 +1,6 @@
 #include "model/value_text.h"
 
+#include "model/items.h"
 #include "model/string_table.h"
 
 namespace qmx {
@@ -21,13 +22,13 @@ template <size_t N> QString pick(int code, const int (&ids)[N])
 
 int inputType(const QmxData& d)
 {
-    return d.ParaVal(50);
+    return d.ParaVal(item::kInputType);
 }
 
 // DC inputs take their decimals from item 27 (0..3); any other value shows nothing.
 QString decimalPointRule(const QmxData& d, int v)
 {
-    const int dp = d.ParaVal(27);
+    const int dp = d.ParaVal(item::kDecimalPoint);
     if (dp < 0 || dp > 3)
         return QString();
     return formatScaled(v, dp);
@@ -52,34 +53,12 @@ QString formatScaled(int v, int decimals)
     return (v < 0 ? QStringLiteral("-") : QString()) + QString::number(mag / div) + u'.' + frac;
 }
 
-bool isDecimalTemperatureType(int c)
-{
-    switch (c) {
-    case 1:
-    case 7:
-    case 11:
-    case 12:
-    case 16:
-    case 22:
-    case 26:
-    case 27:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool isDcInputType(int c)
-{
-    return c >= 30 && c <= 35;
-}
-
 QString MakeRange(const QmxData& d)
 {
     const int c = inputType(d);
-    if (isRd(d))
-        return c >= 0 && c <= 3 ? str(797 + c) : QString();
-    return c >= 0 && c <= 35 ? str(750 + c) : QString();
+    if (!isListedInput(c, isRd(d)))
+        return QString();
+    return str((isRd(d) ? 797 : 750) + c);
 }
 
 QString Alarm_Type_Text(int code)
@@ -108,7 +87,8 @@ QString Alarm_Energize_Text(int code)
 
 QString ATAR_Text(const QmxData& d, int code)
 {
-    const bool pid = d.ParaVal(13) != 0 && d.ParaVal(15) != 0 && d.ParaVal(16) != 0;
+    const bool pid = d.ParaVal(item::kProportionalBand) != 0 &&
+                     d.ParaVal(item::kIntegralTime) != 0 && d.ParaVal(item::kDerivativeTime) != 0;
     static constexpr int at[] = {55, 54};
     static constexpr int ar[] = {169, 168};
     return pid ? pick(code, at) : pick(code, ar);
@@ -224,7 +204,9 @@ QString selectionText(const QmxData& d, int item, int v)
 {
     switch (item) {
     case 12: {
-        const bool p = d.ParaVal(13) != 0, i = d.ParaVal(15) != 0, dd = d.ParaVal(16) != 0;
+        const bool p = d.ParaVal(item::kProportionalBand) != 0;
+        const bool i = d.ParaVal(item::kIntegralTime) != 0;
+        const bool dd = d.ParaVal(item::kDerivativeTime) != 0;
         if (p && i && dd) {
             static constexpr int at[] = {55, 54};
             return pick(v, at);
@@ -325,7 +307,7 @@ QString Para_Text(const QmxData& d, int item)
     case 66:
         return formatScaled(v, 3);
     case 13:
-        if (isRd(d) || isDecimalTemperatureType(c) || isDcInputType(c))
+        if (isRd(d) || isOneDecimalInput(c) || isDcInput(c))
             return formatScaled(v, 1);
         return formatScaled(v, 0);
     case 23:
@@ -335,7 +317,7 @@ QString Para_Text(const QmxData& d, int item)
     case 38:
     case 39:
     case 57:
-        if (isRd(d) || (c >= 0 && c <= 29))
+        if (isRd(d) || isTemperatureInput(c))
             return formatScaled(v, 1);
         return decimalPointRule(d, v);
     default:
@@ -346,9 +328,9 @@ QString Para_Text(const QmxData& d, int item)
     // every such item is shown with one decimal, whatever item was edited last.
     if (isRd(d))
         return formatScaled(v, 1);
-    if (isDecimalTemperatureType(c))
+    if (isOneDecimalInput(c))
         return formatScaled(v, 1);
-    if (isDcInputType(c))
+    if (isDcInput(c))
         return decimalPointRule(d, v);
     return formatScaled(v, 0);
 }

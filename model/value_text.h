@@ -38,8 +38,4 @@ QString Indication_Text(int code);
 // empty for an item that is not a selection.
 QString Code_Text(const QmxData& d, int item, int code);
 
-// Input-type classes.
-bool isDecimalTemperatureType(int inputType);
-bool isDcInputType(int inputType);
-
 } // namespace qmx

@@ -1,5 +1,7 @@
 #include "rules/entry_range.h"
 
+#include "model/items.h"
+#include "model/option_set.h"
 #include "model/value_text.h"
 
 #include <algorithm>
@@ -9,11 +11,6 @@
 namespace qmx {
 
 namespace {
-
-constexpr int kScaleHigh = 25;
-constexpr int kScaleLow = 26;
-constexpr int kDecimalPoint = 27;
-constexpr int kInputType = 50;
 
 struct Row {
     int16_t low;
@@ -46,21 +43,19 @@ int16_t clamp16(int32_t v)
                                                     std::numeric_limits<int16_t>::max()));
 }
 
-bool isSetValueItem(int item)
-{
-    return item == 11 || (item >= 59 && item <= 61);
-}
-
 // The items whose entry follows the DC decimal point (item 27) while a DC input is set.
 bool followsDcDecimalPoint(int item)
 {
     return oneOf(item, {11, 19, 20, 23, 24, 25, 26, 31, 35, 38, 39, 43, 44, 57, 59, 60, 61});
 }
 
-// The items the infrared variant shows with one decimal.
+// The items the infrared variant shows with one decimal: the infrared controller counts every
+// temperature in tenths, so the set values, the bands and the rates in degrees carry one decimal
+// there, as their labels show them.
 bool infraredOneDecimal(int item)
 {
-    return oneOf(item, {11, 13, 14, 19, 20, 21, 23, 28, 31, 35, 38, 39, 54, 57});
+    return oneOf(
+        item, {11, 13, 14, 19, 20, 21, 23, 24, 28, 31, 35, 38, 39, 43, 44, 52, 54, 57, 59, 60, 61});
 }
 
 // The 50 A current transformer: online the controller's option word tells, offline the option
@@ -69,7 +64,7 @@ bool fiftyAmpTransformer(const QmxData& d)
 {
     if (d.OnLine)
         return (d.OptionBits() & 0x08) != 0;
-    return d.OptSet_HB == 2 || d.OptSet_HB == 4;
+    return isFiftyAmpOption(d.OptSet_HB);
 }
 
 Limits ascending(int32_t a, int32_t b)
@@ -81,33 +76,33 @@ Limits ascending(int32_t a, int32_t b)
 
 std::optional<Limits> standardInputRange(int t)
 {
-    if (t < 0 || t > 29)
+    if (!isTemperatureInput(t))
         return std::nullopt;
     return Limits{kStandardRanges[t].low, kStandardRanges[t].high};
 }
 
 Limits Input_Range(const QmxData& d, int item, Limits previous)
 {
-    const int t = d.ParaVal(kInputType);
+    const int t = d.ParaVal(item::kInputType);
     if (d.RDModel) {
-        if (t >= 0 && t <= 3)
+        if (isListedInput(t, true))
             return {kInfraredRanges[t].low, kInfraredRanges[t].high};
         return {0, previous.max};
     }
     if (const auto range = standardInputRange(t))
         return *range;
-    if (item == kScaleHigh || item == kScaleLow)
+    if (item == item::kScalingHigh || item == item::kScalingLow)
         return {-2000, 10000};
-    return ascending(d.ParaVal(kScaleHigh), d.ParaVal(kScaleLow));
+    return ascending(d.ParaVal(item::kScalingHigh), d.ParaVal(item::kScalingLow));
 }
 
 Limits Alarm_Range(const QmxData& d, int item, Limits previous)
 {
-    if (item != 19 && item != 20)
+    if (item != item::kAlarm1Value && item != item::kAlarm2Value)
         return previous;
     const Limits in = Input_Range(d, item, previous);
     const int32_t span = in.max - in.min;
-    switch (d.ParaVal(item == 19 ? 36 : 37)) {
+    switch (d.ParaVal(item == item::kAlarm1Value ? item::kAlarm1Type : item::kAlarm2Type)) {
     case 1:
     case 2:
     case 7:
@@ -124,16 +119,16 @@ Limits Alarm_Range(const QmxData& d, int item, Limits previous)
 
 std::optional<QString> entryValueText(const QmxData& d, int item, bool decFlag, int32_t v)
 {
-    const int t = d.ParaVal(kInputType);
+    const int t = d.ParaVal(item::kInputType);
     if (d.RDModel) {
         if (infraredOneDecimal(item))
             return formatScaled(v, 1);
-        if (item == 66)
+        if (item == item::kEmissivity)
             return formatScaled(v, 3);
         return formatScaled(v, 0);
     }
-    if (t >= 30 && followsDcDecimalPoint(item)) {
-        const int dp = d.ParaVal(kDecimalPoint);
+    if (isDcInput(t) && followsDcDecimalPoint(item)) {
+        const int dp = d.ParaVal(item::kDecimalPoint);
         if (dp < 0 || dp > 3)
             return std::nullopt;
         return formatScaled(v, dp);
@@ -145,13 +140,14 @@ std::optional<QString> entryValueText(const QmxData& d, int item, bool decFlag, 
 
 EntryRange Set_Range(const QmxData& d, int item, Limits previous)
 {
-    const int t = d.ParaVal(kInputType);
-    const bool decimalType = isDecimalTemperatureType(t);
-    const bool dcType = isDcInputType(t);
-    const int32_t high = d.ParaVal(kScaleHigh), low = d.ParaVal(kScaleLow);
+    const int t = d.ParaVal(item::kInputType);
+    const bool decimalType = isOneDecimalInput(t);
+    const bool dcType = isDcInput(t);
+    const int32_t high = d.ParaVal(item::kScalingHigh), low = d.ParaVal(item::kScalingLow);
 
     bool dec = false;
-    if (isSetValueItem(item) || item == 19 || item == 20 || item == kScaleHigh || item == kScaleLow)
+    if (isSetValueItem(item) || item == item::kAlarm1Value || item == item::kAlarm2Value ||
+        item == item::kScalingHigh || item == item::kScalingLow)
         dec = dcType || decimalType;
 
     Limits lim = previous;
@@ -162,9 +158,9 @@ EntryRange Set_Range(const QmxData& d, int item, Limits previous)
     case 60:
     case 61:
         if (d.RDModel) {
-            if (t >= 0 && t <= 3)
+            if (isListedInput(t, true))
                 lim = {kInfraredSetValues[t].low, kInfraredSetValues[t].high};
-        } else if (t <= 29) {
+        } else if (!dcType) {
             lim = {low, high};
         } else {
             lim = ascending(high, low);
@@ -172,17 +168,15 @@ EntryRange Set_Range(const QmxData& d, int item, Limits previous)
         break;
     case 13:
         lim.min = 0;
+        // A band of 1000 degrees Celsius, twice that in Fahrenheit (tenths: at most 1999.9).
         if (dcType) {
             lim.max = 1000;
             dec = true;
-        } else if (t == 1 || t == 7 || t == 11 || t == 12) {
-            lim.max = 10000;
-            dec = true;
-        } else if (t == 16 || t == 22 || t == 26 || t == 27) {
-            lim.max = 19999;
+        } else if (decimalType) {
+            lim.max = isFahrenheitInput(t, false) ? 19999 : 10000;
             dec = true;
         } else {
-            lim.max = t > 14 ? 2000 : 1000;
+            lim.max = isFahrenheitInput(t, false) ? 2000 : 1000;
         }
         break;
     case 14:
@@ -214,21 +208,21 @@ EntryRange Set_Range(const QmxData& d, int item, Limits previous)
         lim = {-1000, 1000};
         dec = true;
         break;
-    case kScaleHigh:
+    case item::kScalingHigh:
         lim = Input_Range(d, item, previous);
         if (d.OnLine)
-            lim.min = t <= 29 ? low : -2000;
+            lim.min = dcType ? -2000 : low;
         break;
-    case kScaleLow:
+    case item::kScalingLow:
         lim = Input_Range(d, item, previous);
         if (d.OnLine)
-            lim.max = t <= 29 ? high : 10000;
+            lim.max = dcType ? 10000 : high;
         break;
     case 29:
-        lim = {d.ParaVal(30), (d.OptionBits2() & 0x10) ? 105 : 100};
+        lim = {d.ParaVal(item::kOutputLow), (d.OptionBits2() & 0x10) ? 105 : 100};
         break;
     case 30:
-        lim = {(d.OptionBits2() & 0x10) ? -5 : 0, d.ParaVal(29)};
+        lim = {(d.OptionBits2() & 0x10) ? -5 : 0, d.ParaVal(item::kOutputHigh)};
         break;
     case 31:
     case 35:
@@ -238,10 +232,10 @@ EntryRange Set_Range(const QmxData& d, int item, Limits previous)
         dec = true;
         break;
     case 33:
-        lim = {d.ParaVal(34), 100};
+        lim = {d.ParaVal(item::kCoolingLow), 100};
         break;
     case 34:
-        lim = {0, d.ParaVal(33)};
+        lim = {0, d.ParaVal(item::kCoolingHigh)};
         break;
     case 40:
     case 41:
@@ -256,9 +250,13 @@ EntryRange Set_Range(const QmxData& d, int item, Limits previous)
         dec = decimalType;
         break;
     case 52: {
-        const int32_t base = (t >= 0 && t <= 14) ? 50 : (t >= 15 && t <= 29) ? 100 : 0;
-        lim = {0, decimalType ? base * 10 : base};
-        dec = decimalType;
+        // 50 degrees Celsius, 100 Fahrenheit, in tenths for the one-decimal types and on the
+        // infrared variant; nothing for a DC input or a type the variant lacks.
+        const bool rd = d.RDModel;
+        const bool tenths = rd ? isListedInput(t, true) : decimalType;
+        const int32_t base = isCelsiusInput(t, rd) ? 50 : isFahrenheitInput(t, rd) ? 100 : 0;
+        lim = {0, tenths ? base * 10 : base};
+        dec = tenths;
         break;
     }
     case 53:
@@ -267,7 +265,7 @@ EntryRange Set_Range(const QmxData& d, int item, Limits previous)
         break;
     case 57:
         lim = {1, 1000};
-        dec = t >= 0 && t <= 35;
+        dec = isListedInput(t, false);
         break;
     case 58:
         lim = {0, 99};

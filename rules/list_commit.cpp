@@ -1,5 +1,6 @@
 #include "rules/list_commit.h"
 
+#include "model/items.h"
 #include "model/value_text.h"
 #include "rules/entry_range.h"
 #include "rules/option_lists.h"
@@ -8,8 +9,6 @@
 namespace qmx {
 
 namespace {
-
-constexpr int kInputType = 50;
 
 void otherRow(DisplayOps& o, int row, int button, bool v)
 {
@@ -84,13 +83,13 @@ void listCommit(QmxData& d, const ListChoice& c, DisplayOps& o)
         for (int i = 0; i <= 5; ++i)
             o.visible(Ctl::Manuval, i, now == 1);
         break;
-    case kInputType: {
+    case item::kInputType: {
         // The units follow in the re-layout of the pages that ends the step.
         if (online) {
             d.ReUpload = true;
             break;
         }
-        const bool dc = now >= 30;
+        const bool dc = isDcInput(now);
         otherRow(o, 5, 17, dc);
         // The output type comes from the option set on screen, which the model-option dialog
         // edits: reading it never needs that dialog.
@@ -132,14 +131,21 @@ void listCommit(QmxData& d, const ListChoice& c, DisplayOps& o)
 
 void Limitchk_sh(QmxData& d, int16_t oldType)
 {
-    const int t = d.ParaVal(kInputType);
+    const int t = d.ParaVal(item::kInputType);
     // The standard controller's rows serve the infrared variant as well.
     const auto range = standardInputRange(t);
-    d.ParaVal(25) = range ? static_cast<int16_t>(range->max) : int16_t(10000);
-    d.ParaVal(26) = range ? static_cast<int16_t>(range->min) : int16_t(-2000);
-    if (oldType != t)
-        for (int item : {11, 59, 60, 61, 19, 20})
-            d.ParaVal(item) = 0;
+    d.ParaVal(item::kScalingHigh) = range ? static_cast<int16_t>(range->max) : int16_t(10000);
+    d.ParaVal(item::kScalingLow) = range ? static_cast<int16_t>(range->min) : int16_t(-2000);
+    if (oldType == t)
+        return;
+    // The set values and alarm values no longer mean anything: they start again from 0, or from
+    // the low end of the new range where it leaves 0 out (the infrared Fahrenheit types start at
+    // 32.0), so each holds a value its entry would take.
+    for (int i : {item::kSetValue, item::kSetValue2, item::kSetValue3, item::kSetValue4,
+                  item::kAlarm1Value, item::kAlarm2Value}) {
+        const EntryRange r = Set_Range(d, i, Limits{});
+        d.ParaVal(i) = r.ParaMin <= 0 && 0 <= r.ParaMax ? int16_t(0) : r.ParaMin;
+    }
 }
 
 } // namespace qmx

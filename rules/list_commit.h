@@ -22,7 +22,8 @@ struct ListChoice {
 void listCommit(QmxData& d, const ListChoice& c, DisplayOps& o);
 
 // The scaling limits (items 25, 26) put to the range of the input type now set; when the type
-// differs from `oldType`, the set values and alarm values that no longer mean anything are zeroed.
+// differs from `oldType`, the set values and alarm values that no longer mean anything are cleared:
+// to 0, or to the low end of their new range where that range leaves 0 out.
 void Limitchk_sh(QmxData& d, int16_t oldType);
 
 } // namespace qmx

@@ -1,5 +1,7 @@
 #include "rules/model_options.h"
 
+#include "model/items.h"
+#include "model/option_set.h"
 #include "model/qmx_data.h"
 
 namespace qmx {
@@ -182,24 +184,17 @@ OpsetOpening openOpset(OpsetPanel& p, bool haveData, bool& hbCt50A)
         const int shown = shownOption(g, v);
         o.labels[size_t(g)] = optionCaption(g, shown);
         selectOption(p, g, shown, o.messages);
-        if (g == HeaterBurnout && v >= 1 && v <= 4)
-            hbCt50A = v == 2 || v == 4;
+        if (g == HeaterBurnout && isHeaterBurnoutOption(v))
+            hbCt50A = isFiftyAmpOption(v);
     }
     return o;
 }
 
 bool clearsHeaterBurnoutValues(int optSetHB, bool hbCt50A)
 {
-    switch (optSetHB) {
-    case 2:
-    case 4:
-        return !hbCt50A;
-    case 1:
-    case 3:
-        return hbCt50A;
-    default:
+    if (!isHeaterBurnoutOption(optSetHB))
         return true;
-    }
+    return isFiftyAmpOption(optSetHB) != hbCt50A;
 }
 
 void commitOptionChange(QmxData& d)
@@ -207,8 +202,8 @@ void commitOptionChange(QmxData& d)
     d.DataValid = true;
     // The alarm values were set for the other transformer's range, or there is no heater burnout.
     if (clearsHeaterBurnoutValues(d.OptSet_HB, d.HB_CT50A)) {
-        d.ParaVal(21) = 0;
-        d.ParaVal(54) = 0;
+        d.ParaVal(item::kHeaterAlarm1) = 0;
+        d.ParaVal(item::kHeaterAlarm2) = 0;
     }
     d.DataChanged = true;
     d.SpecCheck = true;

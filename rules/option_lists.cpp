@@ -1,5 +1,6 @@
 #include "rules/option_lists.h"
 
+#include "model/items.h"
 #include "model/string_table.h"
 
 #include <array>
@@ -59,12 +60,13 @@ constexpr int kDcoslIds[] = {163, 164};
 constexpr int kManuslIds[] = {176, 177};
 constexpr const char* kDpTexts[] = {"XXXX", "XXX. X", "XX. XX", "X. XXX"};
 
-constexpr int kInfraredTypes = 4;
+constexpr int kInfraredTypes = kLastInfraredType + 1;
 
 // Auto-reset wording while any of P, I and D is 0.
 bool autoReset(const QmxData& d)
 {
-    return d.ParaVal(13) == 0 || d.ParaVal(15) == 0 || d.ParaVal(16) == 0;
+    return d.ParaVal(item::kProportionalBand) == 0 || d.ParaVal(item::kIntegralTime) == 0 ||
+           d.ParaVal(item::kDerivativeTime) == 0;
 }
 
 template <size_t N> QString pick(const int (&ids)[N], int index)

@@ -1,5 +1,7 @@
 #include "rules/settings_pages.h"
 
+#include "model/items.h"
+#include "model/option_set.h"
 #include "model/string_table.h"
 #include "model/value_text.h"
 
@@ -35,20 +37,16 @@ void disable(DisplayOps& o, std::initializer_list<int> idx)
 
 QString rateUnitText(const QmxData& d, bool* leaveUnchanged)
 {
-    const int c = d.ParaVal(50);
+    const int c = d.ParaVal(item::kInputType);
     *leaveUnchanged = false;
+    if (isCelsiusInput(c, d.RDModel))
+        return S(335);
+    if (isFahrenheitInput(c, d.RDModel))
+        return S(336);
     if (d.RDModel) {
-        if (c == 0 || c == 1)
-            return S(335);
-        if (c == 2 || c == 3)
-            return S(336);
         *leaveUnchanged = true;
         return QString();
     }
-    if (c >= 0 && c <= 14)
-        return S(335);
-    if (c >= 15 && c <= 29)
-        return S(336);
     return S(337);
 }
 
@@ -91,21 +89,16 @@ void SettingsPages::unitsAndAlarms(const QmxData& d, DisplayOps& o)
 {
     o.visible(Ctl::SSTab2, true);
 
-    // Temperature units by input type.
-    const int c = d.ParaVal(50);
+    // Temperature units by input type; the infrared variant leaves them for a type it lacks.
+    const int c = d.ParaVal(item::kInputType);
     QString unit;
-    bool setAll = true;
-    if (!d.RDModel) {
-        if (c >= 0 && c <= 14)
-            unit = S(215);
-        else if (c >= 15 && c <= 29)
-            unit = S(216);
-    } else if (c == 0 || c == 1) {
+    bool setAll = !d.RDModel;
+    if (isCelsiusInput(c, d.RDModel)) {
         unit = S(215);
-    } else if (c == 2 || c == 3) {
+        setAll = true;
+    } else if (isFahrenheitInput(c, d.RDModel)) {
         unit = S(216);
-    } else {
-        setAll = false;
+        setAll = true;
     }
     if (setAll)
         for (int i = 0; i <= 17; ++i)
@@ -114,7 +107,7 @@ void SettingsPages::unitsAndAlarms(const QmxData& d, DisplayOps& o)
         o.text(Ctl::Label_CF, 5, QStringLiteral("%"));
 
     rateUnits(d, o);
-    o.text(Ctl::Text_SV, 1, Para_Text(d, 11));
+    o.text(Ctl::Text_SV, 1, Para_Text(d, item::kSetValue));
 
     static constexpr int a1Items[5] = {19, 38, 40, 48, 36};
     static constexpr int a1Btn[5] = {9, 28, 30, 38, 26};
@@ -160,9 +153,9 @@ void SettingsPages::heaterBurnout(const QmxData& d, DisplayOps& o)
     settingRow(0, true);
     o.visible(Ctl::Lbl_HB, 0, true);
     o.visible(Ctl::lbl_alm, 4, true);
-    if (hb < 1 || hb > 4)
+    if (!isHeaterBurnoutOption(hb))
         return; // an option word from a file that no controller has: the group's common part only
-    if (hb <= 2) {
+    if (!isThreePhaseOption(hb)) {
         settingRow(1, false);
         o.visible(Ctl::Lbl_HB, 1, false);
         currentRow(1, true);
@@ -171,23 +164,28 @@ void SettingsPages::heaterBurnout(const QmxData& d, DisplayOps& o)
         o.visible(Ctl::Cmd_set, 44, false);
         // The 50 A transformer: online the controller's option word tells; offline the option
         // set on screen does, so the caption never contradicts what the operator declared.
-        const bool fifty = d.OnLine ? (d.OptionBits() & 0x08) != 0 : hb == 2;
+        const bool fifty = d.OnLine ? (d.OptionBits() & 0x08) != 0 : isFiftyAmpOption(hb);
         o.text(Ctl::Label_Alm_HB, 0, S(fifty ? 155 : 111));
-        o.text(Ctl::Label_HBval, 0, Para_Text(d, 21));
-        o.text(Ctl::Text_HB, 1, Para_Text(d, 5));
+        o.text(Ctl::Label_HBval, 0, Para_Text(d, item::kHeaterAlarm1));
+        o.text(Ctl::Text_HB, 1, Para_Text(d, item::kHeaterCurrent1));
         return;
     }
     settingRow(1, true);
     o.visible(Ctl::Lbl_HB, 1, true);
-    o.text(Ctl::Label_Alm_HB, 0, S(hb == 4 ? 155 : 111));
-    o.text(Ctl::Label_Alm_HB, 1, S(hb == 4 ? 156 : 143));
+    // Both settings have their set button, also after a single-phase layout hid the second one;
+    // whether they can be pressed stays the group button's business.
+    o.visible(Ctl::Cmd_set, 11, true);
+    o.visible(Ctl::Cmd_set, 44, true);
+    const bool fifty = isFiftyAmpOption(hb);
+    o.text(Ctl::Label_Alm_HB, 0, S(fifty ? 155 : 111));
+    o.text(Ctl::Label_Alm_HB, 1, S(fifty ? 156 : 143));
     o.colour(Ctl::lbl_alm, 4, (d.StatusBits() & 0x40) ? colour::Red : colour::White);
-    o.text(Ctl::Label_HBval, 0, Para_Text(d, 21));
-    o.text(Ctl::Label_HBval, 1, Para_Text(d, 54));
+    o.text(Ctl::Label_HBval, 0, Para_Text(d, item::kHeaterAlarm1));
+    o.text(Ctl::Label_HBval, 1, Para_Text(d, item::kHeaterAlarm2));
     currentRow(1, true);
     currentRow(2, true);
-    o.text(Ctl::Text_HB, 1, Para_Text(d, 5));
-    o.text(Ctl::Text_HB, 2, Para_Text(d, 6));
+    o.text(Ctl::Text_HB, 1, Para_Text(d, item::kHeaterCurrent1));
+    o.text(Ctl::Text_HB, 2, Para_Text(d, item::kHeaterCurrent2));
 }
 
 void SettingsPages::Disp_SStab2(QmxData& d, int /*tab*/, DisplayOps& o, PagesEffects& fx)
@@ -203,8 +201,10 @@ void SettingsPages::Disp_SStab2(QmxData& d, int /*tab*/, DisplayOps& o, PagesEff
 void SettingsPages::heating(const QmxData& d, DisplayOps& o)
 {
     const Ctl cap = Ctl::Label_pid, val = Ctl::Label_pidval;
-    const bool p = d.ParaVal(13) != 0, i = d.ParaVal(15) != 0, dd = d.ParaVal(16) != 0;
-    const bool dcInput = d.ParaVal(50) > 29;
+    const bool p = d.ParaVal(item::kProportionalBand) != 0;
+    const bool i = d.ParaVal(item::kIntegralTime) != 0;
+    const bool dd = d.ParaVal(item::kDerivativeTime) != 0;
+    const bool dcInput = isDcInput(d.ParaVal(item::kInputType));
     o.text(val, 1, Para_Text(d, 13));
     if (!p) { // ON/OFF control
         o.visible(Ctl::Label_atm, false);
@@ -301,7 +301,7 @@ void SettingsPages::heating(const QmxData& d, DisplayOps& o)
     o.text(val, 6, Para_Text(d, 29));
     o.text(val, 7, Para_Text(d, 30));
     // The AT bias applies to PID control of a temperature input only.
-    const bool bias = d.ParaVal(50) < 30 && pid;
+    const bool bias = !dcInput && pid;
     buttons(o, {42}, bias);
     row(o, cap, val, 9, bias);
     o.visible(Ctl::Label_CF, 7, bias);
@@ -324,7 +324,8 @@ void SettingsPages::cooling(const QmxData& d, DisplayOps& o)
         disable(o, {4, 8, 14, 22, 23, 24, 25});
         return;
     }
-    const bool p = d.ParaVal(13) != 0, pc = d.ParaVal(14) != 0;
+    const bool p = d.ParaVal(item::kProportionalBand) != 0;
+    const bool pc = d.ParaVal(item::kCoolingBand) != 0;
     o.visible(Ctl::Label58, true);
     o.visible(Ctl::Text_MV, 1, true);
     o.visible(Ctl::Label18, 1, true);

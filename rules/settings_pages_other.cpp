@@ -1,6 +1,7 @@
 // The "other" pages, the manual-output buttons and the rows that depend on the model.
 #include "rules/settings_pages.h"
 
+#include "model/items.h"
 #include "model/string_table.h"
 #include "model/value_text.h"
 
@@ -23,12 +24,11 @@ void otherText(const QmxData& d, DisplayOps& o, int k, int item)
 
 void SettingsPages::others(QmxData& d, DisplayOps& o, PagesEffects& fx)
 {
-    const int inputType = d.ParaVal(50);
     static constexpr int first[5] = {22, 23, 50, 25, 26};
     for (int k = 0; k < 5; ++k)
         otherText(d, o, k, first[k]);
 
-    const bool dcInput = inputType > 29;
+    const bool dcInput = isDcInput(d.ParaVal(item::kInputType));
     otherRow(o, 5, dcInput);
     o.visible(Ctl::Cmd_set, 17, dcInput);
     if (dcInput)
@@ -151,7 +151,7 @@ void SettingsPages::modelRows(const QmxData& d, DisplayOps& o, PagesEffects& fx)
     o.visible(Ctl::Cmd_set, 16, true);
     o.visible(Ctl::Label_CF, 11, true);
     o.visible(Ctl::Label_CF, 12, true);
-    const bool dcInput = d.ParaVal(50) > 29;
+    const bool dcInput = isDcInput(d.ParaVal(item::kInputType));
     otherRow(o, 5, dcInput);
     o.visible(Ctl::Cmd_set, 17, dcInput);
     otherRow(o, 23, false);

@@ -1,5 +1,6 @@
 #include "rules/value_labels.h"
 
+#include "model/items.h"
 #include "model/value_text.h"
 
 #include <optional>
@@ -52,7 +53,7 @@ constexpr Target kTargets[] = {
 // Nothing when the decimal point is outside 0..3: the label keeps its text.
 std::optional<QString> byDecimalPoint(const QmxData& d, int v)
 {
-    const int dp = d.ParaVal(27);
+    const int dp = d.ParaVal(item::kDecimalPoint);
     if (dp < 0 || dp > 3)
         return std::nullopt;
     return formatScaled(v, dp);
@@ -61,9 +62,9 @@ std::optional<QString> byDecimalPoint(const QmxData& d, int v)
 std::optional<QString> labelText(const QmxData& d, const Target& t)
 {
     const int v = d.ParaVal(t.item);
-    const int c = d.ParaVal(50);
-    const bool decimalType = isDecimalTemperatureType(c);
-    const bool dc = isDcInputType(c);
+    const int c = d.ParaVal(item::kInputType);
+    const bool decimalType = isOneDecimalInput(c);
+    const bool dc = isDcInput(c);
     switch (t.rule) {
     case Rule::Standard:
         if (dc)

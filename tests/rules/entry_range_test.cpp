@@ -7,9 +7,12 @@
 
 #include "model/qmx_data.h"
 #include "model/string_table.h"
+#include "model/value_text.h"
 #include "register_table.h"
 
 #include <gtest/gtest.h>
+
+#include <QStringList>
 
 #include <utility>
 #include <vector>
@@ -178,5 +181,32 @@ TEST(EntryRange, TemperatureInputsFollowTheControllersRanges)
         const EntryRange r = Set_Range(make({{kRD, 1}, {50, t}}), 11, Limits{});
         EXPECT_EQ(r.ParaMin, range->low) << t;
         EXPECT_EQ(r.ParaMax, range->high) << t;
+    }
+}
+
+// The infrared controller counts every temperature in tenths: each numeric item's entry shows the
+// decimals its label shows, and the AT bias spans 50 Celsius or 100 Fahrenheit degrees (as the
+// type's caption says), in tenths.
+TEST(EntryRange, InfraredEntriesCountAsTheirLabelsDo)
+{
+    setUiLanguage(Language::English);
+    auto decimals = [](const QString& text) {
+        const qsizetype point = text.indexOf(u'.');
+        return point < 0 ? 0 : int(text.size() - point - 1);
+    };
+    for (int t = 0; t < qmxsim::inputTypeCount(true); ++t) {
+        const auto range = qmxsim::inputRange(t, true);
+        const int perDegree =
+            (LoadResString(797 + t).contains(QLatin1String("deg.F")) ? 2 : 1) * range->scale;
+        QmxData d = make({{kRD, 1}, {50, t}, {36, 1}, {37, 1}});
+        EXPECT_EQ(Set_Range(d, 52, Limits{}).ParaMax, 50 * perDegree) << t;
+        for (int item : {11, 13, 14, 19, 20, 21, 23, 24, 28, 31, 35,
+                         38, 39, 43, 44, 52, 54, 57, 59, 60, 61, 66}) {
+            const EntryRange r = Set_Range(d, item, Limits{});
+            d.ParaVal(item) = r.ParaMax;
+            const int shown = decimals(Para_Text(d, item));
+            for (const QString& limit : r.Limit_data.split(QStringLiteral(" to ")))
+                EXPECT_EQ(decimals(limit), shown) << "type " << t << " item " << item;
+        }
     }
 }

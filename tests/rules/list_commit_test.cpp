@@ -5,6 +5,7 @@
 #include "model/qmx_data.h"
 #include "model/string_table.h"
 #include "register_table.h"
+#include "rules/entry_range.h"
 
 #include <gtest/gtest.h>
 
@@ -35,11 +36,12 @@ protected:
         ops.clear();
         listCommit(d, ListChoice{item, d.ParaVal(item), chosen}, ops);
     }
-    int zeroedDependants()
+    // The dependants that no longer hold their mark.
+    int clearedDependants()
     {
         int n = 0;
         for (int item : kDependants)
-            n += d.ParaVal(item) == 0;
+            n += d.ParaVal(item) != 100 + item;
         return n;
     }
 
@@ -50,7 +52,7 @@ protected:
 } // namespace
 
 // Every input type puts the scaling limits to the range the simulated standard controller measures
-// for it, on the infrared variant as well; the set and alarm values are zeroed only when the type
+// for it, on the infrared variant as well; the set and alarm values are cleared only when the type
 // changed.
 TEST_F(Commit, OfflineInputTypeResetsTheScalingLimits)
 {
@@ -68,9 +70,46 @@ TEST_F(Commit, OfflineInputTypeResetsTheScalingLimits)
                 EXPECT_EQ(d.ParaVal(50), t);
                 EXPECT_EQ(d.ParaVal(25), range->high) << t;
                 EXPECT_EQ(d.ParaVal(26), range->low) << t;
-                EXPECT_EQ(zeroedDependants(), changed ? 6 : 0) << t << " changed " << changed;
+                EXPECT_EQ(clearedDependants(), changed ? 6 : 0) << t << " changed " << changed;
             }
         }
+    }
+}
+
+// A new input type clears the set values and alarm values to 0, or, where the new type's range
+// leaves 0 out (the infrared Fahrenheit types, from 32.0 deg.F), to that range's low end: the
+// simulated controller measures the range, and its set value must be one the entry would take.
+TEST_F(Commit, OfflineInputTypeClearsToZeroOrTheLowEndOfTheNewRange)
+{
+    const struct {
+        bool infrared;
+        int from, to;
+    } rows[] = {
+        {false, 0, 2}, {false, 2, 15}, {false, 15, 18}, {false, 0, 31}, {false, 31, 1},
+        {true, 0, 1},  {true, 0, 2},   {true, 1, 3},    {true, 3, 2},   {true, 2, 0},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message()
+                     << (r.infrared ? "infrared " : "standard ") << r.from << " to " << r.to);
+        d.Set_Defaults();
+        markDependants();
+        d.RDModel = r.infrared;
+        d.ParaVal(50) = int16_t(r.from);
+        choose(50, r.to);
+        // The DC inputs measure what their scaling limits say: -2000 to 10000 after the change.
+        const auto range = qmxsim::inputRange(r.to, r.infrared);
+        ASSERT_TRUE(range);
+        const int low = r.to >= 30 ? d.ParaVal(26) : range->low;
+        const int high = r.to >= 30 ? d.ParaVal(25) : range->high;
+        const int cleared = low <= 0 && 0 <= high ? 0 : low;
+        for (int item : {11, 59, 60, 61})
+            EXPECT_EQ(d.ParaVal(item), cleared) << item;
+        for (int item : {19, 20}) // an alarm value of 0 fits every alarm type
+            EXPECT_EQ(d.ParaVal(item), 0) << item;
+        // What the entry dialog takes for the set value now includes what it was cleared to.
+        const EntryRange sv = Set_Range(d, 11, Limits{});
+        EXPECT_LE(sv.ParaMin, cleared);
+        EXPECT_GE(sv.ParaMax, cleared);
     }
 }
 

@@ -1,6 +1,7 @@
 // The set buttons: which item an edit is for, the two refusals, and the entry dialog it opens.
 #include "ui/main/main_disp.h"
 
+#include "model/items.h"
 #include "model/qmx_data.h"
 #include "rules/option_lists.h"
 #include "rules/value_labels.h"
@@ -16,21 +17,17 @@ namespace qmx {
 
 namespace {
 
-constexpr int kAutoTuning = 12;
-constexpr int kLockSelection = 22;
-constexpr int kManualOutput = 47;
-constexpr int kInputType = 50;
-constexpr int kLock3 = 3;
+constexpr int kLock3 = 3; // the set value lock that also locks the input type
 
 } // namespace
 
 void MainDisp::Cmd_set_Click(int Index)
 {
-    if (Index < 1 || Index > 56 || Index == kManualOutput - 10)
+    if (Index < 1 || Index > 56 || Index == item::kManualOutput - 10)
         return;
     ui::Beep();
     // While auto-tuning runs only its own choice and the output OUT/OFF can be changed.
-    if (d.ParaVal(kAutoTuning) == 1 && Index != 2 && Index != 35) {
+    if (d.ParaVal(item::kAutoTuning) == 1 && Index != 2 && Index != 35) {
         SSTab2->setFocus();
         return;
     }
@@ -39,7 +36,7 @@ void MainDisp::Cmd_set_Click(int Index)
 
     // The items chosen from a list; every other item with a set button takes a number.
     if (optionFrameOf(item) >= 0) {
-        if (item == kInputType && d.ParaVal(kLockSelection) == kLock3) {
+        if (item == item::kInputType && d.ParaVal(item::kLockSelection) == kLock3) {
             SSTab2->setFocus();
             return;
         }

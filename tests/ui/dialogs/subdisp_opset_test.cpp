@@ -1,14 +1,19 @@
 // The model-option dialog in-process, opened from its menu: Change against a reload of the same
-// set-data file, and every way of leaving it without a change.
+// set-data file and against a start with the new set, and every way of leaving it without a change.
 #include "window_fixture.h"
 
+#include "app/startup.h"
+#include "files/setdata_file.h"
 #include "rules/model_options.h"
 #include "ui/automation.h"
 #include "ui/chart/velder_chartctl.h"
 #include "ui/dialogs/subdisp_opset.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStackedWidget>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -61,6 +66,71 @@ protected:
         w->mnuSave_Click();
         QFile f(dir.filePath(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    // A start of the program with the set-data file `path` named on its command line.
+    void startWith(const QString& path)
+    {
+        w.reset();
+        d = QmxData{};
+        ASSERT_EQ(loadStartupData(d, path), 0);
+        w = std::make_unique<MainDisp>(d);
+        w->system_init();
+    }
+    // A set-data file of the built-in defaults with heater-burnout option `hb` and both alarm
+    // values.
+    QString fileWithHeaterOption(const QString& name, int hb)
+    {
+        QmxData f;
+        f.Set_Defaults();
+        f.OptSet_HB = int16_t(hb);
+        f.ParaVal(21) = 55;
+        f.ParaVal(54) = 77;
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(writeSetDataFile(path, f));
+        return path;
+    }
+    // What the operator sees of the settings pages and the lamps: every label and button that is
+    // shown on its page, whether it can be pressed, and its text; a hidden one only as hidden.
+    QStringList operatorLook() const
+    {
+        QStringList out;
+        for (QWidget* wd : w->findChildren<QWidget*>()) {
+            auto* l = qobject_cast<QLabel*>(wd);
+            auto* b = qobject_cast<QAbstractButton*>(wd);
+            const QString name = wd->objectName();
+            if ((!l && !b) || name.isEmpty() ||
+                !(w->SSTab2->isAncestorOf(wd) || name.startsWith(QLatin1String("lbl_alm"))))
+                continue;
+            bool hidden = false;
+            for (QWidget* p = wd; p && p != w.get() && !qobject_cast<QStackedWidget*>(p);
+                 p = p->parentWidget())
+                hidden = hidden || p->isHidden();
+            out << name + (hidden ? QStringLiteral(" hidden")
+                                  : (wd->isEnabledTo(w.get()) ? QStringLiteral(" ")
+                                                              : QStringLiteral(" disabled ")) +
+                                        (l ? l->text() : b->text()).trimmed());
+        }
+        out.sort();
+        return out;
+    }
+    // The lines of one look that the other lacks, each marked with the look it comes from.
+    static std::string unlike(const QStringList& a, const QStringList& b)
+    {
+        QStringList out;
+        for (const QString& l : a)
+            if (!b.contains(l))
+                out << QStringLiteral("changed: ") + l;
+        for (const QString& l : b)
+            if (!a.contains(l))
+                out << QStringLiteral("started: ") + l;
+        return out.join(QLatin1String(" | ")).toStdString();
+    }
+    // The look after the heater-burnout group button was pressed twice (off, then on again).
+    QStringList lookAfterGroupButton()
+    {
+        w->Cmd_True_Click(2);
+        w->Cmd_True_Click(2);
+        return operatorLook();
     }
     qsizetype boxes() const
     {
@@ -163,5 +233,42 @@ TEST_F(OpsetDialog, CancelTheCloseBoxAndEscapeLeaveTheSetTheWindowAndTheSavedFil
         EXPECT_EQ(d.SpecCheck, checked);
         EXPECT_EQ(differences(window, shown()), "");
         EXPECT_EQ(save(QStringLiteral("after.dat")), saved);
+    }
+}
+
+// The heater-burnout rows and their set buttons after a change of the option (by the model-option
+// dialog or a file load) are those of a program started with the new set, also after the group
+// button; a reload of the same window could not tell, as it lays the rows out by the same rule.
+TEST_F(OpsetDialog, HeaterBurnoutChangeLooksAsAStartWithTheNewSet)
+{
+    const struct {
+        int from, to;
+        bool byFile;
+    } cases[] = {{1, 3, false}, {2, 4, false}, {3, 1, false},
+                 {4, 0, false}, {0, 3, false}, {2, 4, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.from << " to " << c.to << (c.byFile ? " by file" : ""));
+        startWith(fileWithHeaterOption(QStringLiteral("from.dat"), c.from));
+        QString now = fileWithHeaterOption(QStringLiteral("to.dat"), c.to);
+        if (c.byFile) {
+            answers({QStringLiteral("Yes"), now});
+            w->mnuLoad_Click();
+            ASSERT_EQ(d.OptSet_HB, c.to);
+        } else {
+            answers({QStringLiteral("Yes")});
+            withDialog([&](SubDisp_Opset& dialog) {
+                dialog.Option_set3[size_t(c.to)]->click();
+                dialog.Command1[0]->click();
+            });
+            ASSERT_EQ(d.OptSet_HB, c.to);
+            now = dir.filePath(QStringLiteral("changed.dat"));
+            save(QStringLiteral("changed.dat"));
+        }
+        const QStringList changed = operatorLook();
+        const QStringList changedGroup = lookAfterGroupButton();
+        startWith(now);
+        EXPECT_EQ(unlike(changed, operatorLook()), "");
+        EXPECT_EQ(unlike(changedGroup, lookAfterGroupButton()), "");
     }
 }

@@ -7,6 +7,7 @@
 
 #include "comm/download_chain.h"
 #include "comm/reply_verdict.h"
+#include "model/items.h"
 #include "model/qmx_data.h"
 #include "model/string_table.h"
 #include "rules/transfer_report.h"
@@ -187,7 +188,7 @@ void MainDisp::runDownload(bool menuRun)
             StatusBar1->setPanel(1, QString());
             continue;
         }
-        const bool inputType = s.item == download::kInputTypeItem;
+        const bool inputType = s.item == item::kInputType;
         // The controller rebuilds its ranges for a new input type before it answers.
         if (inputType)
             QMXCom->setCom_TimeOut(400);

@@ -3,6 +3,7 @@
 
 #include "comm/exchange.h"
 #include "comm/monitor_table.h"
+#include "model/items.h"
 #include "model/qmx_data.h"
 #include "ui/chart/velder_chartctl.h"
 #include "ui/main/link/main_disp_host.h"
@@ -12,7 +13,8 @@ namespace qmx {
 void MainDisp::Read_Monitor()
 {
     StatusBar1->setPanel(1, QString());
-    const int item = monitorItem(d.MonStep, d.OptionBits(), d.OptionBits2(), d.ParaVal(50));
+    const int item =
+        monitorItem(d.MonStep, d.OptionBits(), d.OptionBits2(), d.ParaVal(item::kInputType));
 
     // Read as it is: no key write before it, so a poll never unlocks the controller.
     const QString reply =

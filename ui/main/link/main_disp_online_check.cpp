@@ -6,6 +6,7 @@
 
 #include "comm/monitor_table.h"
 #include "comm/reply_verdict.h"
+#include "model/items.h"
 #include "model/option_set.h"
 #include "model/qmx_data.h"
 #include "model/string_table.h"
@@ -207,13 +208,13 @@ MainDisp::OnlineCheck MainDisp::Setdata_read(bool screenDataGoesOut)
 void MainDisp::Option_read()
 {
     QMXCom->setCom_TimeOut(400);
-    readRegister(50, d.CommNoTbl(50));
+    readRegister(item::kInputType, d.CommNoTbl(item::kInputType));
     QMXCom->setCom_TimeOut(300);
     // Only the DC inputs have a decimal point of their own.
-    if (d.ParaVal(50) > 29)
-        readRegister(27, d.CommNoTbl(27));
-    readRegister(25, d.CommNoTbl(25));
-    readRegister(26, d.CommNoTbl(26));
+    if (isDcInput(d.ParaVal(item::kInputType)))
+        readRegister(item::kDecimalPoint, d.CommNoTbl(item::kDecimalPoint));
+    readRegister(item::kScalingHigh, d.CommNoTbl(item::kScalingHigh));
+    readRegister(item::kScalingLow, d.CommNoTbl(item::kScalingLow));
 }
 
 void MainDisp::Setdata_read1()

@@ -4,6 +4,7 @@
 
 #include "comm/exchange.h"
 #include "comm/reply_verdict.h"
+#include "model/items.h"
 #include "model/qmx_data.h"
 #include "model/string_table.h"
 #include "rules/transfer_report.h"
@@ -20,16 +21,14 @@ namespace qmx {
 
 namespace {
 
-constexpr int kTransferModeItem = 68;
-
 bool isSvItem(int item)
 {
-    return item >= 59 && item <= 62;
+    return item >= item::kSetValue2 && item <= item::kContactInput;
 }
 
 bool isSpecialDataItem(int item)
 {
-    return item == 63 || item == 64;
+    return item == item::kAbnormalOutput || item == item::kOutOffKey;
 }
 
 } // namespace
@@ -61,7 +60,7 @@ void MainDisp::mnuUpload_Click()
 bool MainDisp::writeTransferMode(bool withDisplay)
 {
     const QString reply = Sendcomm(d.strAdr, QString(), QStringLiteral("06"),
-                                   d.CommNoTbl(kTransferModeItem), QStringLiteral("0001"), 3);
+                                   d.CommNoTbl(item::kTransferMode), QStringLiteral("0001"), 3);
     d.ComErr = false;
     switch (judgeReply(d.Protocol, reply, QStringLiteral("06"))) {
     case Verdict::Accepted:
@@ -133,8 +132,8 @@ void MainDisp::readAllItems(bool withDisplay, TransferReport* report)
         const bool special = isSvItem(item) || isSpecialDataItem(item);
         if (special) {
             // Set values 2-4 exist only with the memory option; none is read while auto-tuning.
-            const bool wanted =
-                d.ParaVal(12) == 0 && (withDisplay || !isSvItem(item) || (d.OptionBits() & 0x01));
+            const bool wanted = d.ParaVal(item::kAutoTuning) == 0 &&
+                                (withDisplay || !isSvItem(item) || (d.OptionBits() & 0x01));
             if (wanted) {
                 // The special reads take their item from ParaNo; the item the operator has
                 // open gets it back, unless another one was opened meanwhile.

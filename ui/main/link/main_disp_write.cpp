@@ -5,6 +5,7 @@
 #include "ui/main/main_disp.h"
 
 #include "comm/reply_verdict.h"
+#include "model/items.h"
 #include "model/qmx_data.h"
 #include "model/string_table.h"
 #include "rules/manual_output.h"
@@ -17,39 +18,26 @@ namespace qmx {
 
 namespace {
 
-constexpr int kSetValue = 11;
-constexpr int kAutoTuning = 12;
-constexpr int kLockSelection = 22;
-constexpr int kOutputHigh = 29;
-constexpr int kOutputLow = 30;
-constexpr int kOutOff = 45;
-constexpr int kAutoManual = 46;
-constexpr int kManualOutput = 47;
-constexpr int kAtBias = 52;
-constexpr int kInputType = 50;
-constexpr int kAbnormalOutput = 63;
-constexpr int kOutOffKey = 64;
-
 const QString kOK = QStringLiteral("OK");
 const QString kNG = QStringLiteral("NG");
 
 bool specialItem(int item)
 {
-    return item >= 59 && item <= kOutOffKey;
+    return item >= item::kSetValue2 && item <= item::kOutOffKey;
 }
 
 // The set value lock is written first, so the controller takes the set values and the AT bias
 // under the lock the operator chose.
 bool needsLockFirst(int item)
 {
-    return item == kSetValue || item == kAtBias || specialItem(item);
+    return item == item::kSetValue || item == item::kAtBias || specialItem(item);
 }
 
 // The items that take the special writes; the main set value only on a controller that reports
 // options, one without options has the plain register.
 bool specialRoute(const QmxData& d, int item)
 {
-    return specialItem(item) || (item == kSetValue && d.OptionBits() != 0);
+    return specialItem(item) || (item == item::kSetValue && d.OptionBits() != 0);
 }
 
 } // namespace
@@ -60,7 +48,7 @@ void MainDisp::Write_Para()
     if (!d.ParaVal.inBounds(item))
         return;
     // An unchanged AT or OUT/OFF selection is not sent again: its write acts on the controller.
-    if ((item == kAutoTuning || item == kOutOff) && d.ParaVal(item) == d.ParaBak(item))
+    if ((item == item::kAutoTuning || item == item::kOutOff) && d.ParaVal(item) == d.ParaBak(item))
         return;
 
     const auto restore = [this, item] { d.ParaVal(item) = d.ParaBak(item); };
@@ -71,8 +59,9 @@ void MainDisp::Write_Para()
 
     QString reply;
     if (needsLockFirst(item)) {
-        reply = Sendcomm(d.strAdr, QString(), QStringLiteral("06"), d.CommNoTbl(kLockSelection),
-                         toHex4(d.ParaVal(kLockSelection)), 3);
+        reply =
+            Sendcomm(d.strAdr, QString(), QStringLiteral("06"), d.CommNoTbl(item::kLockSelection),
+                     toHex4(d.ParaVal(item::kLockSelection)), 3);
         d.ComErr = false;
         switch (judgeReply(d.Protocol, reply, QStringLiteral("06"))) {
         case Verdict::Accepted:
@@ -106,16 +95,16 @@ void MainDisp::Write_Para()
     const bool special = specialRoute(d, item);
     const int acknowledgedBefore = link->specialWritesAcknowledged();
     // The controller takes longer to answer for its input type, as in the download and the check.
-    if (item == kInputType)
+    if (item == item::kInputType)
         QMXCom->setCom_TimeOut(400);
     if (!special) {
         reply = Sendcomm(d.strAdr, QString(), QStringLiteral("06"), d.CommNoTbl(item), data, 3);
-    } else if (item == kAbnormalOutput) {
+    } else if (item == item::kAbnormalOutput) {
         link->DCOSL_change(data);
-    } else if (item == kOutOffKey) {
+    } else if (item == item::kOutOffKey) {
         // The OUT/OFF key cannot take "off" while the output is manual: automatic first.
-        if (d.ParaVal(kOutOffKey) == 0 && d.ParaVal(kAutoManual) == 1) {
-            d.ParaVal(kAutoManual) = 0;
+        if (d.ParaVal(item::kOutOffKey) == 0 && d.ParaVal(item::kAutoManual) == 1) {
+            d.ParaVal(item::kAutoManual) = 0;
             link->Send_Para();
         }
         link->DCOSL_change(data);
@@ -137,7 +126,7 @@ void MainDisp::Write_Para()
         break;
     case Verdict::Busy:
         StatusBar1->setPanel(1, kNG);
-        if (item != kAutoTuning) {
+        if (item != item::kAutoTuning) {
             StatusBar1->setPanel(4, QString());
             host_->showBusyNotice(true);
             ui::Beep();
@@ -151,7 +140,7 @@ void MainDisp::Write_Para()
         restore();
         break;
     case Verdict::NoAnswer:
-        if (!(item == kSetValue || specialItem(item))) {
+        if (!(item == item::kSetValue || specialItem(item))) {
             commError();
             restore();
         }
@@ -165,7 +154,7 @@ void MainDisp::Write_Para()
     if (specialItem(item)) {
         const int storedBefore = link->specialReadsStored();
         // Each reads only what the controller's options carry.
-        if (item == kAbnormalOutput || item == kOutOffKey)
+        if (item == item::kAbnormalOutput || item == item::kOutOffKey)
             link->Read_data();
         else
             link->Read_SV();
@@ -222,13 +211,13 @@ void MainDisp::Manuval_Click(int Index)
     LongStep hold(*this);
 
     const ManualOutputLimits limits = manualOutputLimits(
-        d.ParaVal(kOutputHigh), d.ParaVal(kOutputLow), (d.OptionBits() & 0x40) != 0);
+        d.ParaVal(item::kOutputHigh), d.ParaVal(item::kOutputLow), (d.OptionBits() & 0x40) != 0);
 
     // The step goes onto the controller's present output, never onto what the screen last showed:
     // a value read earlier may be far from it, and a step must not move the output further than
     // its own size. Without a fresh value nothing is written.
     const QString reply = Sendcomm(d.strAdr, QString(), QStringLiteral("03"),
-                                   d.CommNoTbl(kManualOutput), QString(), 3);
+                                   d.CommNoTbl(item::kManualOutput), QString(), 3);
     d.ComErr = false;
     const Verdict verdict = judgeReply(d.Protocol, reply, QStringLiteral("03"));
     SSTab1->setFocus();
@@ -239,12 +228,13 @@ void MainDisp::Manuval_Click(int Index)
         d.ComErr = true;
         return;
     }
-    link->ReadDataSet(reply, kManualOutput);
+    link->ReadDataSet(reply, item::kManualOutput);
     StatusBar1->setPanel(1, kOK);
 
-    d.ParaBak(kManualOutput) = d.ParaVal(kManualOutput);
-    d.ParaVal(kManualOutput) = manualOutputTarget(d.ParaVal(kManualOutput), *step, limits);
-    d.ParaNo = kManualOutput;
+    d.ParaBak(item::kManualOutput) = d.ParaVal(item::kManualOutput);
+    d.ParaVal(item::kManualOutput) =
+        manualOutputTarget(d.ParaVal(item::kManualOutput), *step, limits);
+    d.ParaNo = item::kManualOutput;
     d.Req_Write();
 }
 
