@@ -259,6 +259,22 @@ TEST_F(PrintWindow, PrinterChoice)
     }
 }
 
+// Escape in the printer choice of the Print command is its Cancel: no hard copy is waiting to be
+// taken and none is printed.
+TEST_F(PrintWindow, EscapeInThePrinterChoicePrintsNothing)
+{
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    onPrinterChoice({[](QWidget* c) {
+        QTest::keyClick(c->focusWidget() ? c->focusWidget() : c, Qt::Key_Escape);
+    }});
+    w->mnuFilePrint->trigger();
+    EXPECT_FALSE(w->Timer2.isActive());
+    QApplication::processEvents();
+    EXPECT_TRUE(pdfs().isEmpty());
+    EXPECT_TRUE(messages().isEmpty());
+}
+
 // Without a printer the Print command says so at once; a job the printer cannot take (its folder
 // is gone) is reported once the second's delay is over.
 TEST_F(PrintWindow, PrintFailuresSaySo)
