@@ -29,12 +29,13 @@ QString commandLineSetData(const QStringList& words, const QString& startDir)
     return QDir::cleanPath(QDir(startDir).absoluteFilePath(path));
 }
 
-int loadStartupData(QmxData& d, const QString& path)
+int loadStartupData(QmxData& d, const QString& path, QString* detail)
 {
     int message = 0;
     if (!path.isEmpty()) {
         SetDataError err = SetDataError::None;
-        if (auto s = readSetDataFile(path, &err)) {
+        QString why;
+        if (auto s = readSetDataFile(path, &err, &why)) {
             // The start-up reader keeps header word 1 as it is; the window shows the data at load.
             applySetData(d, *s, false);
             d.DataValid = true;
@@ -43,6 +44,8 @@ int loadStartupData(QmxData& d, const QString& path)
             return 0;
         }
         message = err == SetDataError::NotFound ? 39 : 27;
+        if (message == 27 && detail)
+            *detail = QDir::toNativeSeparators(path) + QLatin1Char('\n') + why;
     }
     d.Set_Defaults();
     d.StartDataRead = false;
@@ -68,12 +71,13 @@ int Sub_Main(QApplication& app, QmxData& d)
     prepareFolders(folder);
 
     const QString path = commandLineSetData(app.arguments().mid(1), QDir::currentPath());
-    switch (loadStartupData(d, path)) {
+    QString refused;
+    switch (loadStartupData(d, path, &refused)) {
     case 39:
         ui::MsgBox(LoadResString(39), ui::Buttons::OK, ui::Icon::None);
         break;
     case 27:
-        ui::MsgBox(LoadResString(27), ui::Buttons::OK, ui::Icon::Exclamation);
+        ui::MsgBox(LoadResString(27), ui::Buttons::OK, ui::Icon::Exclamation, QString(), refused);
         break;
     default:
         break;

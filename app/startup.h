@@ -20,9 +20,9 @@ struct QmxData;
 QString commandLineSetData(const QStringList& words, const QString& startDir);
 
 // Reads the start-up set-data file (or the defaults) into `d` and says which message, if any, the
-// operator gets: 0 none, 39 file not found, 27 a file that cannot be read or is malformed. Nothing
-// of a bad file is applied.
-int loadStartupData(QmxData& d, const QString& path);
+// operator gets: 0 none, 39 file not found, 27 a file that cannot be read or is malformed (with
+// the file and the reason in `detail`). Nothing of a bad file is applied.
+int loadStartupData(QmxData& d, const QString& path, QString* detail = nullptr);
 
 // Everything from the instance check to the running main window; returns the exit code.
 int Sub_Main(QApplication& app, QmxData& d);

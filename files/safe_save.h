@@ -3,7 +3,8 @@
 // holds all of them takes the target's name. On any failure the old file stays as it was and the
 // system's reason is kept for the message the operator sees.
 //
-// Every file the program writes whole goes through here: set-data files, trend-pen files, exports.
+// Every file the program writes whole goes through here: set-data files, trend-pen files, new
+// exports (an export appended to an existing file is written in place, files/csv_export.cpp).
 #pragma once
 
 #include <QByteArray>

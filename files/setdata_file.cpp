@@ -1,7 +1,9 @@
 #include "files/setdata_file.h"
 
+#include "files/files_log.h"
 #include "files/safe_save.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -85,8 +87,14 @@ std::optional<SetData> parseSetData(const QByteArray& bytes, QString* why)
     // An editor may have put a byte-order mark in front of the marker.
     const QByteArray bom("\xEF\xBB\xBF");
     const QList<QByteArray> f = splitFields(bytes.startsWith(bom) ? bytes.mid(bom.size()) : bytes);
+    if (f.isEmpty()) {
+        setWhy(why, QStringLiteral("the file is empty"));
+        return std::nullopt;
+    }
     if (f.size() < kHeaderFields) {
-        setWhy(why, QStringLiteral("the file ends before its option words"));
+        setWhy(
+            why,
+            QStringLiteral("the file ends after line %1, before its option words").arg(f.size()));
         return std::nullopt;
     }
     SetData s;
@@ -94,8 +102,9 @@ std::optional<SetData> parseSetData(const QByteArray& bytes, QString* why)
     s.infrared = s.model == QLatin1String("RDQMX");
     const int values = kStandardValues + (s.infrared ? 1 : 0);
     if (f.size() < kHeaderFields + values) {
-        setWhy(why, QStringLiteral("the file holds %1 of its %2 values")
-                        .arg(qMax(0, int(f.size()) - kHeaderFields))
+        setWhy(why, QStringLiteral("the file ends after line %1, with %2 of its %3 values")
+                        .arg(f.size())
+                        .arg(f.size() - kHeaderFields)
                         .arg(values));
         return std::nullopt;
     }
@@ -115,28 +124,34 @@ std::optional<SetData> parseSetData(const QByteArray& bytes, QString* why)
     return s;
 }
 
-std::optional<SetData> readSetDataFile(const QString& path, SetDataError* err)
+std::optional<SetData> readSetDataFile(const QString& path, SetDataError* err, QString* why)
 {
-    auto fail = [err](SetDataError e) {
+    auto fail = [&](SetDataError e, const QString& reason) {
         if (err)
             *err = e;
+        setWhy(why, reason);
+        qCInfo(lcFiles).noquote() << "set-data file" << QDir::toNativeSeparators(path)
+                                  << "refused:" << reason;
         return std::nullopt;
     };
     const QFileInfo info(path);
     if (!info.exists())
-        return fail(SetDataError::NotFound);
+        return fail(SetDataError::NotFound, QStringLiteral("the file does not exist"));
     // A named pipe, a device or a folder is no set-data file, and opening a pipe would wait for a
     // writer for ever: only a regular file is opened at all.
     if (!info.isFile())
-        return fail(SetDataError::NotRegular);
+        return fail(SetDataError::NotRegular, QStringLiteral("not a regular file"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return fail(SetDataError::Unreadable);
+        return fail(SetDataError::Unreadable, file.errorString());
     // A set-data file is a few hundred bytes; anything far larger is not one.
     const QByteArray bytes = file.read(1 << 20);
-    auto s = parseSetData(bytes);
+    if (file.error() != QFileDevice::NoError)
+        return fail(SetDataError::Unreadable, file.errorString());
+    QString malformed;
+    auto s = parseSetData(bytes, &malformed);
     if (!s)
-        return fail(SetDataError::Malformed);
+        return fail(SetDataError::Malformed, malformed);
     if (err)
         *err = SetDataError::None;
     return s;

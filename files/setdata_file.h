@@ -28,8 +28,11 @@ enum class SetDataError { None, NotFound, NotRegular, Unreadable, Malformed };
 // each value is a decimal number within 16 bits; lines after those are ignored.
 std::optional<SetData> parseSetData(const QByteArray& bytes, QString* why = nullptr);
 
-// Reads `path`; on failure returns nullopt and says why.
-std::optional<SetData> readSetDataFile(const QString& path, SetDataError* err = nullptr);
+// Reads `path`; on failure returns nullopt, says what kind of failure in `err` and why in `why`
+// (which line and what is wrong with it, or the system's error), and logs the reason under
+// "qmx.files".
+std::optional<SetData> readSetDataFile(const QString& path, SetDataError* err = nullptr,
+                                       QString* why = nullptr);
 
 // Applies a parsed file to the data all at once: FileModel, FileHead, the option words, RDModel,
 // RDModelFile and ParaVal(11..65) (66 too on the infrared variant). With `headerRule`, header word

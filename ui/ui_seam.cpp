@@ -153,7 +153,8 @@ QString applicationTitle()
     return QStringLiteral("DFX-QMX07K");
 }
 
-Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& title)
+Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
+              const QString& detail)
 {
     const QString shownTitle = title.isEmpty() ? applicationTitle() : title;
     Answer answer = Answer::None;
@@ -164,6 +165,7 @@ Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
         box.setObjectName(QStringLiteral("MsgBox"));
         box.setWindowTitle(shownTitle);
         box.setText(text);
+        box.setDetailedText(detail);
         switch (icon) {
         case Icon::Critical:
             box.setIcon(QMessageBox::Critical);
@@ -219,12 +221,15 @@ Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
             break;
         }
     }
-    logLine({{QStringLiteral("box"), QStringLiteral("msg")},
-             {QStringLiteral("icon"), QLatin1String(iconWord(icon))},
-             {QStringLiteral("title"), shownTitle},
-             {QStringLiteral("text"), text},
-             {QStringLiteral("buttons"), QJsonArray::fromStringList(buttonWords(buttons))},
-             {QStringLiteral("answer"), answerWord(answer)}});
+    QJsonObject line{{QStringLiteral("box"), QStringLiteral("msg")},
+                     {QStringLiteral("icon"), QLatin1String(iconWord(icon))},
+                     {QStringLiteral("title"), shownTitle},
+                     {QStringLiteral("text"), text},
+                     {QStringLiteral("buttons"), QJsonArray::fromStringList(buttonWords(buttons))},
+                     {QStringLiteral("answer"), answerWord(answer)}};
+    if (!detail.isEmpty())
+        line.insert(QStringLiteral("detail"), detail);
+    logLine(line);
     return answer;
 }
 

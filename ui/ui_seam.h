@@ -6,6 +6,7 @@
 //                     usual.
 //   QMX_MSGLOG=FILE   one JSON object a line, appended and flushed at once:
 //                     {"box":"msg","icon":…,"title":…,"text":…,"buttons":[…],"answer":…}
+//                     ("detail" too when the box has a detail text)
 //                     {"box":"file","mode":"save|open","dir":…,"filter":…,"name":…,"answer":…}
 //                     ("name" only when the dialog proposes one)
 //                     {"box":"color","initial":"#RRGGBB","answer":"#RRGGBB"|"Cancel"}
@@ -28,8 +29,11 @@ enum class FileMode { Save, Open };
 // The title of every box that has none of its own.
 QString applicationTitle();
 
-// A modal message box. An empty title gives the application's title.
-Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& title = QString());
+// A modal message box. An empty title gives the application's title. `detail`, when given, is
+// the box's detail text (shown on request under the text): the reason behind the program's own
+// message.
+Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& title = QString(),
+              const QString& detail = QString());
 
 // A modal file dialog. `filter` is "description|pattern"; `defaultExt` is added to a name given
 // without one; `fileName`, when given, is the name the dialog proposes in `dir`, and the answer

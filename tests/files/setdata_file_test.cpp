@@ -198,8 +198,10 @@ TEST(SetDataFile, MalformedFilesChangeNothing)
     out.write(lines(standardFile().mid(0, 30)));
     out.close();
     SetDataError err = SetDataError::None;
-    EXPECT_FALSE(readSetDataFile(path, &err));
+    QString why;
+    EXPECT_FALSE(readSetDataFile(path, &err, &why));
     EXPECT_EQ(err, SetDataError::Malformed);
+    EXPECT_TRUE(why.contains("line 30")) << why.toStdString(); // where the file ends
     EXPECT_FALSE(readSetDataFile(dir.filePath("missing.dat"), &err));
     EXPECT_EQ(err, SetDataError::NotFound);
 }

@@ -86,9 +86,11 @@ void MainDisp::mnuLoad_Click()
         return;
 
     // The whole file is checked before anything on screen or in the data changes.
-    const auto file = readSetDataFile(path);
+    QString why;
+    const auto file = readSetDataFile(path, nullptr, &why);
     if (!file) {
-        ui::MsgBox(LoadResString(27), ui::Buttons::OK, ui::Icon::Exclamation);
+        ui::MsgBox(LoadResString(27), ui::Buttons::OK, ui::Icon::Exclamation, QString(),
+                   QDir::toNativeSeparators(path) + QLatin1Char('\n') + why);
         return;
     }
     Label6->setText(QFileInfo(path).fileName());

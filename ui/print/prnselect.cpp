@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -72,6 +73,17 @@ void prnselect::prnOK_Click()
     ui::Beep();
     PrinterIndex = Prn_Index(prnName->currentText());
     accept();
+}
+
+void prnselect::keyPressEvent(QKeyEvent* e)
+{
+    // Escape is Cancel here as in every dialog. Only the close box keeps what the window found
+    // when it opened.
+    if (e->matches(QKeySequence::Cancel)) {
+        prnCancel->click();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void prnselect::prnCancel_Click()

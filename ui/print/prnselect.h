@@ -4,6 +4,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 
@@ -25,6 +26,9 @@ public:
     QComboBox* prnName = nullptr;
     QPushButton* prnOK = nullptr;
     QPushButton* prnCancel = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void Form_Load();

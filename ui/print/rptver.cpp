@@ -36,6 +36,12 @@ QPixmap pageImage(const ReportLayout& report, int page)
     return QPixmap::fromImage(img);
 }
 
+// Where a job goes: the printer's name, or the file it is printed to.
+QString jobPlace(const QPrinter& printer)
+{
+    return printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+}
+
 } // namespace
 
 rptver::rptver(QWidget* parent) : QWidget(parent, Qt::Window)
@@ -108,21 +114,31 @@ void rptver::cmdPrint_Click()
 bool printReport(const ReportLayout& report, QString* why)
 {
     std::unique_ptr<QPrinter> printer = newPrintJob(why);
-    if (!printer)
-        return false;
-    printer->setPageOrientation(QPageLayout::Portrait);
-    printer->setFullPage(true);
+    return printer && printReportOn(*printer, report, why);
+}
+
+bool printReportOn(QPrinter& printer, const ReportLayout& report, QString* why)
+{
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setFullPage(true);
     QPainter p;
-    if (!p.begin(printer.get())) {
+    if (!p.begin(&printer)) {
         if (why)
-            *why = printer->outputFileName().isEmpty() ? printer->printerName()
-                                                       : printer->outputFileName();
+            *why = jobPlace(printer);
         return false;
     }
-    const QRectF paper = printer->paperRect(QPrinter::DevicePixel);
+    const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
     for (int i = 0; i < report.pageCount(); ++i) {
-        if (i > 0 && !printer->newPage())
-            break;
+        // A printer that will not start the next page has not printed the report.
+        if (i > 0 && !printer.newPage()) {
+            p.end();
+            if (why)
+                *why = QStringLiteral("%1: page %2 of %3 could not be started")
+                           .arg(jobPlace(printer))
+                           .arg(i + 1)
+                           .arg(report.pageCount());
+            return false;
+        }
         report.paintPage(p, QRectF(QPointF(0, 0), paper.size()), i);
     }
     return p.end();

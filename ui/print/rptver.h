@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class QPrinter;
 class QPushButton;
 class QVBoxLayout;
 
@@ -35,5 +36,7 @@ private:
 // Prints the report on the current printer, one page after another. False with the reason when
 // the printer would not take the job.
 bool printReport(const ReportLayout& report, QString* why);
+// The same on `printer`, a job not yet begun.
+bool printReportOn(QPrinter& printer, const ReportLayout& report, QString* why);
 
 } // namespace qmx

@@ -5,6 +5,8 @@
 #include "../../files/file_size_limit.h"
 #include "ui/ui_widgets.h"
 
+#include <QDir>
+#include <QLoggingCategory>
 #include <QProgressBar>
 #include <QTimer>
 
@@ -54,6 +56,39 @@ TEST_F(HostileFiles, ASaveOnAFullDiskKeepsTheOldFileAndTellsTheSystemsReason)
     EXPECT_TRUE(told.contains(QString::fromLocal8Bit(std::strerror(EFBIG)))) << told.toStdString();
     EXPECT_TRUE(d.DataChanged) << "nothing was saved";
     EXPECT_TRUE(w->ProgressBar1->isHidden());
+}
+
+// A refused file keeps its reason: the box says string 27, its detail and the files' log say which
+// file and which line.
+TEST_F(HostileFiles, ARefusedFileTellsWhichLineInTheDetail)
+{
+    const QString path = dir.filePath(QStringLiteral("damaged.dat"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("\"QMX-400\"\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+        for (int line = 9; line <= 63; ++line)
+            f.write(line == 21 ? "12a\r\n" : "5\r\n");
+    }
+    static QStringList logged;
+    logged.clear();
+    QLoggingCategory::setFilterRules(QStringLiteral("qmx.files=true"));
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext& c, const QString& m) {
+            if (QLatin1String(c.category) == QLatin1String("qmx.files"))
+                logged << m;
+        });
+    answers({QStringLiteral("Yes"), path, QStringLiteral("OK")});
+    w->mnuLoad_Click();
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules(QString());
+
+    ASSERT_EQ(texts(), (QStringList{S(535), QStringLiteral("<file>"), S(27)}));
+    const QString detail = log().last().value(QStringLiteral("detail")).toString();
+    for (const QString& said : {detail, logged.join(QLatin1Char('\n'))}) {
+        EXPECT_TRUE(said.contains(QDir::toNativeSeparators(path))) << said.toStdString();
+        EXPECT_TRUE(said.contains(QStringLiteral("line 21"))) << said.toStdString();
+    }
 }
 
 TEST_F(HostileFiles, ANamedPipeIsRefusedAsADamagedFile)

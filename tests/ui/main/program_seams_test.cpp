@@ -499,6 +499,14 @@ TEST(ProgramFiles, CommandLineFilesThatAreMissingBadOrNotTaken)
             EXPECT_EQ(log[0].value(QStringLiteral("buttons")).toArray(),
                       QJsonArray({QStringLiteral("OK")}))
                 << c.name;
+            // A refused file says in the box's detail which file and where it ends.
+            if (c.message == 27) {
+                const QString detail = log[0].value(QStringLiteral("detail")).toString();
+                EXPECT_TRUE(detail.contains(p.root() + QLatin1Char('/') + QLatin1String(c.arg)))
+                    << detail.toStdString();
+                EXPECT_TRUE(detail.contains(QStringLiteral("line %1").arg(c.content.size())))
+                    << detail.toStdString();
+            }
         } else {
             EXPECT_TRUE(log.isEmpty()) << c.name;
         }

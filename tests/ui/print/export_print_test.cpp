@@ -5,12 +5,14 @@
 #include "ui/main/sub_windows.h"
 #include "ui/print/printers.h"
 #include "ui/print/prnselect.h"
+#include "ui/print/report_sheet.h"
 #include "ui/print/rptver.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QPointer>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
@@ -257,6 +259,56 @@ TEST_F(PrintWindow, PrinterChoice)
         if (c.prints)
             EXPECT_EQ(currentPrinterName(), QStringLiteral("PDF")) << c.what;
     }
+}
+
+// A printer whose break to page `jamAt` (from 0; -1 never) fails, as a jammed printer or a spooler
+// that drops the job between pages does.
+class JammingPrinter : public QPrinter {
+public:
+    JammingPrinter(const QString& file, int jamAt) : jamAt_(jamAt)
+    {
+        setOutputFormat(QPrinter::PdfFormat);
+        setOutputFileName(file);
+    }
+    bool newPage() override { return ++breaks == jamAt_ ? false : QPrinter::newPage(); }
+    int breaks = 0;
+
+private:
+    int jamAt_;
+};
+
+// A report of three pages prints whole or, when a page break fails, is a failed job with its
+// reason, and nothing is painted past the failed break.
+TEST(ReportPrint, AFailedPageBreakFailsTheJob)
+{
+    QTemporaryDir dir;
+    ReportSheet sheet;
+    sheet.lines.assign(120, {QStringLiteral("Item"), QStringLiteral("1"), QStringLiteral("Sec")});
+    const ReportLayout report(sheet);
+    ASSERT_EQ(report.pageCount(), 3);
+    for (const int jamAt : {-1, 1, 2}) {
+        JammingPrinter printer(dir.filePath(QStringLiteral("%1.pdf").arg(jamAt)), jamAt);
+        QString why;
+        EXPECT_EQ(printReportOn(printer, report, &why), jamAt < 0) << jamAt;
+        EXPECT_EQ(why.contains(printer.outputFileName()), jamAt >= 0) << why.toStdString();
+        EXPECT_EQ(printer.breaks, jamAt < 0 ? 2 : jamAt) << jamAt;
+    }
+}
+
+// Escape in the printer choice of the Print command is its Cancel: no hard copy is waiting to be
+// taken and none is printed.
+TEST_F(PrintWindow, EscapeInThePrinterChoicePrintsNothing)
+{
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    onPrinterChoice({[](QWidget* c) {
+        QTest::keyClick(c->focusWidget() ? c->focusWidget() : c, Qt::Key_Escape);
+    }});
+    w->mnuFilePrint->trigger();
+    EXPECT_FALSE(w->Timer2.isActive());
+    QApplication::processEvents();
+    EXPECT_TRUE(pdfs().isEmpty());
+    EXPECT_TRUE(messages().isEmpty());
 }
 
 // Without a printer the Print command says so at once; a job the printer cannot take (its folder
