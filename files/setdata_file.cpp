@@ -1,6 +1,7 @@
 #include "files/setdata_file.h"
 
 #include "files/files_log.h"
+#include "files/regular_file.h"
 #include "files/safe_save.h"
 
 #include <QDir>
@@ -140,7 +141,7 @@ std::optional<SetData> readSetDataFile(const QString& path, SetDataError* err, Q
     // A named pipe, a device or a folder is no set-data file, and opening a pipe would wait for a
     // writer for ever: only a regular file is opened at all.
     if (!info.isFile())
-        return fail(SetDataError::NotRegular, QStringLiteral("not a regular file"));
+        return fail(SetDataError::NotRegular, notRegularReason());
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(SetDataError::Unreadable, file.errorString());
