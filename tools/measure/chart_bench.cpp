@@ -4,7 +4,9 @@
 //          second), and how often the plotting area was repainted meanwhile (it should not be);
 // repaint: the plotting area redrawn from nothing (grid, axes) and painted, as after a resize;
 // sample:  one sample plotted onto the cached picture and painted;
-// replay:  a full screen of 27000 samples drawn again from nothing, as after a resize;
+// replay:  a full screen of 27000 samples drawn again from nothing, as after a resize, beside its
+//          floor: a plain widget of the plotting area's size that paints one QPainter polyline
+//          per pen through the same points, redrawn in turn with it;
 // tick:    one tick of a run that samples (the pens plotted and the log row appended and flushed),
 //          over a whole long-span run of 27000 samples at a one-second cycle on a clock handed in;
 // resize:  the window resized with that run on screen, until painted.
@@ -20,11 +22,13 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPainter>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <vector>
 
@@ -38,6 +42,25 @@ public:
         if (e->type() == QEvent::Paint)
             ++paints;
         return false;
+    }
+};
+
+// The floor of a full redraw: the same points, one plain polyline per pen, nothing cached.
+class PolylineFloor : public QWidget {
+public:
+    std::array<std::vector<QPointF>, 4> pens;
+    std::array<QColor, 4> colors;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.fillRect(rect(), Qt::white);
+        p.scale(double(width()) / qmx::kChartWidth, double(height()) / qmx::kChartHeight);
+        for (size_t i = 0; i < pens.size(); ++i) {
+            p.setPen(QPen(colors[i], 0));
+            p.drawPolyline(pens[i].data(), int(pens[i].size()));
+        }
     }
 };
 
@@ -141,15 +164,35 @@ int main(int argc, char** argv)
     }
     print("sample", us);
 
+    PolylineFloor floor;
+    floor.colors = {Qt::magenta, Qt::darkGreen, Qt::red, Qt::blue};
+    for (const qmx::ChartCanvas::Sample& s : canvas.samples())
+        for (size_t p = 0; p < 4; ++p)
+            floor.pens[p].emplace_back(s.x, s.y[p]);
+    floor.setAttribute(Qt::WA_OpaquePaintEvent);
+    floor.resize(canvas.size());
+    floor.show();
+    QApplication::processEvents();
+    // In turn, so that the machine's load falls on both alike.
     us.clear();
-    for (int i = 0; i < 10; ++i) {
+    std::vector<double> floorUs, ratios;
+    for (int i = 0; i < 20; ++i) {
         QElapsedTimer t;
         t.start();
         canvas.invalidate();
         canvas.repaint();
         us.push_back(double(t.nsecsElapsed()) / 1000.0);
+        t.start();
+        floor.update();
+        floor.repaint();
+        floorUs.push_back(double(t.nsecsElapsed()) / 1000.0);
+        ratios.push_back(us.back() / floorUs.back());
     }
     print("replay 27000", us);
+    print("floor: one polyline per pen, 27000 points each", floorUs);
+    std::sort(ratios.begin(), ratios.end());
+    std::printf("{\"what\":\"replay / floor\",\"median\":%.3f,\"min\":%.3f,\"max\":%.3f}\n",
+                stats(us).median / stats(floorUs).median, ratios.front(), ratios.back());
     std::printf("{\"what\":\"samples kept\",\"n\":%d,\"bytes\":%zu}\n", canvas.sampleCount(),
                 canvas.samples().capacity() * sizeof(qmx::ChartCanvas::Sample));
 
