@@ -1,5 +1,9 @@
-// Benchmark, not a test: what the trace page costs on a 1280x800 main window, offscreen.
-//   qmx_chart_bench [ROUNDS]
+// Benchmark, not a test: what the trace page costs on a 1280x800 main window, offscreen unless
+// QT_QPA_PLATFORM says otherwise.
+//   qmx_chart_bench [ROUNDS] [--shot PREFIX]
+// --shot: the run below has a stretch of silence (the communication error shown for 600 samples)
+// and the window is saved as PREFIX-samples.png as the run drew it, sample by sample, and as
+// PREFIX-columns.png drawn again from nothing, column by column; its figures are not the bench's.
 // caption: one live PV text handed to the chart and painted (monitoring does this 20 times a
 //          second), and how often the plotting area was repainted meanwhile (it should not be);
 // repaint: the plotting area redrawn from nothing (grid, axes) and painted, as after a resize;
@@ -85,11 +89,18 @@ void print(const char* name, const std::vector<double>& us)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir data;
     qputenv("XDG_DATA_HOME", data.path().toUtf8());
     QApplication app(argc, argv);
-    const int rounds = argc > 1 ? std::max(20, atoi(argv[1])) : 2000;
+    QStringList args = app.arguments().mid(1);
+    QString shot;
+    if (const qsizetype i = args.indexOf(QStringLiteral("--shot")); i >= 0 && i + 1 < args.size()) {
+        shot = args.at(i + 1);
+        args.remove(i, 2);
+    }
+    const int rounds = args.isEmpty() ? 2000 : std::max(20, args.first().toInt());
     QDir().mkpath(qmx::programFolder());
 
     qmx::QmxData d;
@@ -217,6 +228,8 @@ int main(int argc, char** argv)
     while (chart.isRunning()) {
         ++now;
         chart.setPv0Caption(QString::number(200 + (now % 300) * 0.5, 'f', 1));
+        if (!shot.isEmpty())
+            chart.setCommError(now >= 9000 && now < 9600);
         QElapsedTimer t;
         t.start();
         chart.timChart_Timer();
@@ -241,5 +254,22 @@ int main(int argc, char** argv)
         us.push_back(double(t.nsecsElapsed()) / 1000.0);
     }
     print("resize with 27000 samples", us);
+
+    if (!shot.isEmpty()) {
+        w.resize(1280, 800);
+        QApplication::processEvents();
+        canvas.repaint();
+        // The run again, drawn onto the picture as it comes, then drawn again from nothing.
+        const auto kept = canvas.samples();
+        canvas.clearPlot();
+        canvas.repaint();
+        for (const qmx::ChartCanvas::Sample& s : kept)
+            canvas.addSample(s);
+        QApplication::processEvents();
+        w.grab().save(shot + QStringLiteral("-samples.png"));
+        canvas.invalidate();
+        QApplication::processEvents();
+        w.grab().save(shot + QStringLiteral("-columns.png"));
+    }
     return 0;
 }
