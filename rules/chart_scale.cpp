@@ -147,4 +147,22 @@ PlotPoint plotY(double value, double previous, const ScaleLayout& scale)
     return p;
 }
 
+void PenTrace::start()
+{
+    previous_.fill(std::nullopt);
+}
+
+std::optional<PlotPoint> PenTrace::plot(size_t pen, double value, bool silent,
+                                        const ScaleLayout& scale)
+{
+    std::optional<double>& previous = previous_.at(pen);
+    if (silent) {
+        previous.reset();
+        return std::nullopt;
+    }
+    const PlotPoint p = plotY(value, previous.value_or(value), scale);
+    previous = value;
+    return p;
+}
+
 } // namespace qmx

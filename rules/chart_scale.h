@@ -6,6 +6,8 @@
 #include <QString>
 
 #include <array>
+#include <cstddef>
+#include <optional>
 #include <vector>
 
 namespace qmx {
@@ -60,6 +62,22 @@ struct PlotPoint {
     int yPrev = 0;
 };
 PlotPoint plotY(double value, double previous, const ScaleLayout& scale);
+
+// Each pen's line through the samples of one run. A sample joins a pen's value to the one it had
+// at the sample before; the first sample of a run has none and is a point alone. A sample taken
+// while the main window shows the communication error holds no measured value (the texts handed
+// in are the last ones that came before the controller fell silent): it plots nothing, and the
+// sample after it starts the line afresh with a point, so the line never bridges the silence.
+class PenTrace {
+public:
+    // A new run.
+    void start();
+    // Where pen `pen`'s sample at `value` lands; nothing for a sample taken while `silent`.
+    std::optional<PlotPoint> plot(size_t pen, double value, bool silent, const ScaleLayout& scale);
+
+private:
+    std::array<std::optional<double>, 4> previous_{};
+};
 
 // A run can plot only on a scale whose high lies above its low.
 bool scaleUsable(int yHigh, int yLow);

@@ -1,10 +1,16 @@
-// Benchmark, not a test: what the trace page costs on a 1280x800 main window, offscreen.
-//   qmx_chart_bench [ROUNDS]
+// Benchmark, not a test: what the trace page costs on a 1280x800 main window, offscreen unless
+// QT_QPA_PLATFORM says otherwise.
+//   qmx_chart_bench [ROUNDS] [--shot PREFIX]
+// --shot: the run below has a stretch of silence (the communication error shown for 600 samples)
+// and the window is saved as PREFIX-samples.png as the run drew it, sample by sample, and as
+// PREFIX-columns.png drawn again from nothing, column by column; its figures are not the bench's.
 // caption: one live PV text handed to the chart and painted (monitoring does this 20 times a
 //          second), and how often the plotting area was repainted meanwhile (it should not be);
 // repaint: the plotting area redrawn from nothing (grid, axes) and painted, as after a resize;
 // sample:  one sample plotted onto the cached picture and painted;
-// replay:  a full screen of 27000 samples drawn again from nothing, as after a resize;
+// replay:  a full screen of 27000 samples drawn again from nothing, as after a resize, beside its
+//          floor: a plain widget of the plotting area's size that paints one QPainter polyline
+//          per pen through the same points, redrawn in turn with it;
 // tick:    one tick of a run that samples (the pens plotted and the log row appended and flushed),
 //          over a whole long-span run of 27000 samples at a one-second cycle on a clock handed in;
 // resize:  the window resized with that run on screen, until painted.
@@ -20,11 +26,13 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPainter>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <vector>
 
@@ -38,6 +46,25 @@ public:
         if (e->type() == QEvent::Paint)
             ++paints;
         return false;
+    }
+};
+
+// The floor of a full redraw: the same points, one plain polyline per pen, nothing cached.
+class PolylineFloor : public QWidget {
+public:
+    std::array<std::vector<QPointF>, 4> pens;
+    std::array<QColor, 4> colors;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.fillRect(rect(), Qt::white);
+        p.scale(double(width()) / qmx::kChartWidth, double(height()) / qmx::kChartHeight);
+        for (size_t i = 0; i < pens.size(); ++i) {
+            p.setPen(QPen(colors[i], 0));
+            p.drawPolyline(pens[i].data(), int(pens[i].size()));
+        }
     }
 };
 
@@ -62,11 +89,18 @@ void print(const char* name, const std::vector<double>& us)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir data;
     qputenv("XDG_DATA_HOME", data.path().toUtf8());
     QApplication app(argc, argv);
-    const int rounds = argc > 1 ? std::max(20, atoi(argv[1])) : 2000;
+    QStringList args = app.arguments().mid(1);
+    QString shot;
+    if (const qsizetype i = args.indexOf(QStringLiteral("--shot")); i >= 0 && i + 1 < args.size()) {
+        shot = args.at(i + 1);
+        args.remove(i, 2);
+    }
+    const int rounds = args.isEmpty() ? 2000 : std::max(20, args.first().toInt());
     QDir().mkpath(qmx::programFolder());
 
     qmx::QmxData d;
@@ -141,15 +175,35 @@ int main(int argc, char** argv)
     }
     print("sample", us);
 
+    PolylineFloor floor;
+    floor.colors = {Qt::magenta, Qt::darkGreen, Qt::red, Qt::blue};
+    for (const qmx::ChartCanvas::Sample& s : canvas.samples())
+        for (size_t p = 0; p < 4; ++p)
+            floor.pens[p].emplace_back(s.x, s.y[p]);
+    floor.setAttribute(Qt::WA_OpaquePaintEvent);
+    floor.resize(canvas.size());
+    floor.show();
+    QApplication::processEvents();
+    // In turn, so that the machine's load falls on both alike.
     us.clear();
-    for (int i = 0; i < 10; ++i) {
+    std::vector<double> floorUs, ratios;
+    for (int i = 0; i < 20; ++i) {
         QElapsedTimer t;
         t.start();
         canvas.invalidate();
         canvas.repaint();
         us.push_back(double(t.nsecsElapsed()) / 1000.0);
+        t.start();
+        floor.update();
+        floor.repaint();
+        floorUs.push_back(double(t.nsecsElapsed()) / 1000.0);
+        ratios.push_back(us.back() / floorUs.back());
     }
     print("replay 27000", us);
+    print("floor: one polyline per pen, 27000 points each", floorUs);
+    std::sort(ratios.begin(), ratios.end());
+    std::printf("{\"what\":\"replay / floor\",\"median\":%.3f,\"min\":%.3f,\"max\":%.3f}\n",
+                stats(us).median / stats(floorUs).median, ratios.front(), ratios.back());
     std::printf("{\"what\":\"samples kept\",\"n\":%d,\"bytes\":%zu}\n", canvas.sampleCount(),
                 canvas.samples().capacity() * sizeof(qmx::ChartCanvas::Sample));
 
@@ -174,6 +228,8 @@ int main(int argc, char** argv)
     while (chart.isRunning()) {
         ++now;
         chart.setPv0Caption(QString::number(200 + (now % 300) * 0.5, 'f', 1));
+        if (!shot.isEmpty())
+            chart.setCommError(now >= 9000 && now < 9600);
         QElapsedTimer t;
         t.start();
         chart.timChart_Timer();
@@ -198,5 +254,22 @@ int main(int argc, char** argv)
         us.push_back(double(t.nsecsElapsed()) / 1000.0);
     }
     print("resize with 27000 samples", us);
+
+    if (!shot.isEmpty()) {
+        w.resize(1280, 800);
+        QApplication::processEvents();
+        canvas.repaint();
+        // The run again, drawn onto the picture as it comes, then drawn again from nothing.
+        const auto kept = canvas.samples();
+        canvas.clearPlot();
+        canvas.repaint();
+        for (const qmx::ChartCanvas::Sample& s : kept)
+            canvas.addSample(s);
+        QApplication::processEvents();
+        w.grab().save(shot + QStringLiteral("-samples.png"));
+        canvas.invalidate();
+        QApplication::processEvents();
+        w.grab().save(shot + QStringLiteral("-columns.png"));
+    }
     return 0;
 }

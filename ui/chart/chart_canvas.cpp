@@ -3,6 +3,11 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+
 namespace qmx {
 
 namespace {
@@ -15,6 +20,60 @@ QColor fromBgr(int32_t bgr)
 {
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
+
+// The picture's pixels, written a column of rows at a time; whatever falls outside is left out.
+class Pixels {
+public:
+    explicit Pixels(QImage& image)
+        : bits_(image.bits()), stride_(image.bytesPerLine()), width_(image.width()),
+          height_(image.height())
+    {
+    }
+    void column(int x, int top, int bottom, QRgb rgb)
+    {
+        top = std::max(top, 0);
+        bottom = std::min(bottom, height_ - 1);
+        if (x < 0 || x >= width_)
+            return;
+        for (int y = top; y <= bottom; ++y)
+            reinterpret_cast<QRgb*>(bits_ + y * stride_)[x] = rgb;
+    }
+
+private:
+    uchar* bits_;
+    qsizetype stride_;
+    int width_, height_;
+};
+
+// The rows one pen covers in one pixel column, as runs of rows: the samples of a column usually
+// join up into one run; a gap or a point that rounds away from its line can leave a few.
+class ColumnRuns {
+public:
+    static constexpr int kNone = std::numeric_limits<int>::min();
+    int x = kNone;
+
+    void add(int top, int bottom)
+    {
+        for (auto& [t, b] : runs_)
+            if (top <= b + 1 && bottom >= t - 1) {
+                t = std::min(t, top);
+                b = std::max(b, bottom);
+                return;
+            }
+        runs_.emplace_back(top, bottom);
+    }
+    // Fills the column into the picture and empties it.
+    void fill(Pixels& px, QRgb rgb)
+    {
+        for (const auto& [t, b] : runs_)
+            px.column(x, t, b, rgb);
+        runs_.clear();
+        x = kNone;
+    }
+
+private:
+    std::vector<std::pair<int, int>> runs_;
+};
 
 } // namespace
 
@@ -66,8 +125,8 @@ static QTransform userSpace(const QSize& size)
 
 void ChartCanvas::drawSamples(QPainter& p, const Sample* from, const Sample* to)
 {
-    // A sample's line stands at its own x, from the previous value's height to the new one; one
-    // batch per pen keeps a replay of a full screen quick.
+    // A sample's line stands at its own x, from the previous value's height to the new one, and
+    // its point at the new height.
     std::vector<QLineF> lines;
     std::vector<QPointF> points;
     for (int pen : kDrawOrder) {
@@ -89,15 +148,61 @@ void ChartCanvas::drawSamples(QPainter& p, const Sample* from, const Sample* to)
     }
 }
 
+void ChartCanvas::drawColumns()
+{
+    // A full screen holds up to 27000 samples a pen in a few hundred pixel columns. Drawn one by
+    // one, the painter puts each sample's line into the pixel column its x falls in, covering the
+    // rows its two ends fall in, and its point into the nearest pixel. Here each pen's pixels are
+    // gathered column by column by the same rule and filled once: the same picture, however many
+    // samples share a column. A line never joins a sample to one that was not plotted (a gap), so
+    // neither do the columns.
+    const qreal dpr = cache_.devicePixelRatio();
+    const QTransform t = userSpace(size());
+    const double sx = t.m11() * dpr;
+    const double sy = t.m22() * dpr;
+    Pixels px(cache_);
+    ColumnRuns here, next; // the column of the current sample's line, and the one right of it
+    for (int pen : kDrawOrder) {
+        const QRgb rgb = penColor_[size_t(pen)].rgb();
+        for (const Sample& s : samples_) {
+            if (!(s.on & (1u << pen)))
+                continue;
+            const double x = s.x * sx;
+            const int lineX = int(std::floor(x));
+            if (lineX != here.x) {
+                // The columns left of this sample have all their lines and points.
+                here.fill(px, rgb);
+                std::swap(here, next);
+                if (here.x != lineX) {
+                    here.fill(px, rgb);
+                    here.x = lineX;
+                }
+            }
+            const double y = s.y[size_t(pen)] * sy;
+            if (s.yPrev[size_t(pen)] != s.y[size_t(pen)]) {
+                const double yPrev = s.yPrev[size_t(pen)] * sy;
+                here.add(int(std::floor(std::min(y, yPrev))), int(std::floor(std::max(y, yPrev))));
+            }
+            const int pointX = int(std::lround(x));
+            const int pointY = int(std::lround(y));
+            ColumnRuns& c = pointX == lineX ? here : next;
+            c.x = pointX;
+            c.add(pointY, pointY);
+        }
+        here.fill(px, rgb);
+        next.fill(px, rgb);
+    }
+}
+
 void ChartCanvas::rebuild()
 {
     const qreal dpr = devicePixelRatioF();
-    cache_ = QPixmap(size() * dpr);
+    cache_ = QImage(size() * dpr, QImage::Format_RGB32);
     cache_.setDevicePixelRatio(dpr);
     cache_.fill(Qt::white);
-    QPainter p(&cache_);
-    p.setTransform(userSpace(size()));
     if (hasScale_) {
+        QPainter p(&cache_);
+        p.setTransform(userSpace(size()));
         p.setPen(QPen(kGridColor, 0));
         for (int y : scale_.hLines)
             p.drawLine(QLineF(0, y, kChartWidth, y));
@@ -107,7 +212,7 @@ void ChartCanvas::rebuild()
         p.drawLine(QLineF(0, kChartAxisY, kChartWidth, kChartAxisY));
         p.drawLine(QLineF(kChartBorderX, 0, kChartBorderX, kChartGridBottom));
     }
-    drawSamples(p, samples_.data(), samples_.data() + samples_.size());
+    drawColumns();
     cacheValid_ = true;
 }
 
@@ -142,7 +247,7 @@ void ChartCanvas::paintEvent(QPaintEvent* e)
     if (!cacheValid_ || cache_.size() != size() * devicePixelRatioF())
         rebuild();
     QPainter p(this);
-    p.drawPixmap(
+    p.drawImage(
         e->rect(), cache_,
         QRectF(e->rect().topLeft() * devicePixelRatioF(), e->rect().size() * devicePixelRatioF()));
 }

@@ -1,14 +1,15 @@
 // The chart's plotting area `picCanbus`: the grid and axes of the last ScaleSet and the pens'
 // samples, drawn in the fixed 27000 x 3800 user space scaled to the widget. Everything is drawn
-// into a cached pixmap: the grid once per resize or scale change, each new sample on top of it as
+// into a cached picture: the grid once per resize or scale change, each new sample on top of it as
 // it comes, so a sample costs the same whether it is the first or the 27000th, and painting the
-// widget only copies the pixmap.
+// widget only copies the picture. A redraw from nothing (a resize, a new scale) draws each pen one
+// pixel column at a time, however many samples fall into it.
 #pragma once
 
 #include "rules/chart_scale.h"
 
 #include <QColor>
-#include <QPixmap>
+#include <QImage>
 #include <QWidget>
 
 #include <array>
@@ -40,7 +41,7 @@ public:
     int sampleCount() const { return int(samples_.size()); }
     const std::vector<Sample>& samples() const { return samples_; }
 
-    // Drops the cached pixmap, as a resize does (the benchmark's full repaint).
+    // Drops the cached picture, as a resize does (the benchmark's full repaint).
     void invalidate();
 
 protected:
@@ -50,13 +51,14 @@ protected:
 private:
     void rebuild();
     void drawSamples(QPainter& p, const Sample* from, const Sample* to);
+    void drawColumns();
     QRect deviceRect(const Sample& s) const;
 
     ScaleLayout scale_;
     bool hasScale_ = false;
     std::array<QColor, 4> penColor_;
     std::vector<Sample> samples_;
-    QPixmap cache_;
+    QImage cache_;
     bool cacheValid_ = false;
 };
 

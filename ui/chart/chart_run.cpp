@@ -183,6 +183,7 @@ void Velder_ChartCtl::timChart_Timer()
         PlotX = 0;
         SampleCount = 0;
         PlotStarted = true;
+        trace_.start();
         Next_time_make();
     } else {
         if (!schedule_.tick(clockSeconds()))
@@ -190,36 +191,38 @@ void Velder_ChartCtl::timChart_Timer()
         PlotX += plotStep(span());
         ++SampleCount;
     }
+    // While the main window shows the communication error nobody measured the values on screen.
+    const bool silent = commError_;
     if (PlotX < kChartWidth) {
-        plotSample();
-        logSample();
+        plotSample(silent);
+        logSample(silent);
     } else {
-        endOfScreen();
+        endOfScreen(silent);
     }
 }
 
-void Velder_ChartCtl::plotSample()
+void Velder_ChartCtl::plotSample(bool silent)
 {
     ChartCanvas::Sample s;
     s.x = PlotX;
     const std::array<const QString*, 4> values{&PvValue, &SvValue, &Mv1Value, &Mv2Value};
-    const std::array<QString*, 4> previous{&PrevPv, &PrevSv, &PrevMv1, &PrevMv2};
     // Pens are plotted MV1, MV2, SV, PV; the canvas keeps that order when it draws.
     for (size_t pen : {2u, 3u, 1u, 0u}) {
         if (TraceOn[pen] != 1)
             continue;
-        const double v = captionValue(*values[pen]);
-        const double t = SampleCount == 0 ? v : captionValue(*previous[pen]);
-        const PlotPoint p = plotY(v, t, scale_);
+        const std::optional<PlotPoint> p =
+            trace_.plot(pen, captionValue(*values[pen]), silent, scale_);
+        if (!p)
+            continue;
         s.on |= uint8_t(1u << pen);
-        s.y[pen] = int16_t(p.y);
-        s.yPrev[pen] = int16_t(p.yPrev);
-        *previous[pen] = *values[pen];
+        s.y[pen] = int16_t(p->y);
+        s.yPrev[pen] = int16_t(p->yPrev);
     }
-    picCanbus->addSample(s);
+    if (s.on != 0)
+        picCanbus->addSample(s);
 }
 
-void Velder_ChartCtl::logSample()
+void Velder_ChartCtl::logSample(bool silent)
 {
     // One reading of the clock per row: the date and the time always belong to the same moment.
     const QDateTime now = tickTime_;
@@ -234,7 +237,8 @@ void Velder_ChartCtl::logSample()
         if (!logged)
             continue;
         pens << QLatin1String(names[i]);
-        values << labels[i]->text();
+        // A sample of a silent link keeps its date and time, with its value fields left empty.
+        values << (silent ? QString() : labels[i]->text());
     }
     const QByteArray row = logRow(date, time, values);
     bool ok = false;
@@ -258,10 +262,10 @@ void Velder_ChartCtl::logSample()
     }
 }
 
-void Velder_ChartCtl::endOfScreen()
+void Velder_ChartCtl::endOfScreen(bool silent)
 {
     // The sample that reached the right edge is logged but not plotted.
-    logSample();
+    logSample(silent);
     timChart.stop();
     PlotStarted = false;
     lblMsg->setText(LoadResString(91));

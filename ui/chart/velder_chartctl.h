@@ -53,6 +53,7 @@ class Velder_ChartCtl : public QWidget {
     Q_PROPERTY(QString Mv1Caption READ Mv1Caption WRITE setMv1Caption)
     Q_PROPERTY(QString Mv2Caption READ Mv2Caption WRITE setMv2Caption)
     Q_PROPERTY(int Stat0Caption READ Stat0Caption WRITE setStat0Caption)
+    Q_PROPERTY(bool CommError READ CommError WRITE setCommError)
     Q_PROPERTY(int samples READ samples)
 public:
     explicit Velder_ChartCtl(QWidget* parent = nullptr);
@@ -98,6 +99,10 @@ public:
     void setMv2Caption(const QString& t);
     int Stat0Caption() const { return stat0_; }
     void setStat0Caption(int v);
+    // True while the main window shows the communication error: the texts handed in are then the
+    // last ones that came, and a sample taken meanwhile logs and plots no value. Not stored.
+    bool CommError() const { return commError_; }
+    void setCommError(bool shown) { commError_ = shown; }
 
     // The stored properties: read once when the host window is created (`bag` holds what the
     // host's layout stores; absent keys take their defaults), and what saving would store.
@@ -243,9 +248,9 @@ private:
     void lockSettings(bool lock);
     void setStatus(int panel, const QString& text);
     void setTraceMark(bool on);
-    void plotSample();
-    void logSample();
-    void endOfScreen();
+    void plotSample(bool silent);
+    void logSample(bool silent);
+    void endOfScreen(bool silent);
     int64_t clockSeconds() const;
 
     const QmxData* data_ = nullptr;
@@ -261,12 +266,14 @@ private:
     int stat0_ = 0;
     int maxCh_ = 0;
     int charttime_ = 0;
+    bool commError_ = false;
     QStringList changed_;
 
     // The values the next sample plots (a text, read by its leading number).
     QString PvValue, SvValue, Mv1Value, Mv2Value;
 
-    QString PrevPv, PrevSv, PrevMv1, PrevMv2;
+    // Each pen's value at the previous sample (PrevPv, PrevSv, PrevMv1, PrevMv2), none after a gap.
+    PenTrace trace_;
     SampleSchedule schedule_;
     SecondsClock seconds_;
     int64_t runStartMs_ = 0;

@@ -16,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
@@ -57,6 +58,26 @@ QLabel* noticeBox(QWidget* parent, const QString& name)
     return l;
 }
 
+// Hands the chart the communication-error notice's state whenever the notice is shown or hidden,
+// whichever path does it: a sample taken while it shows holds no measured value.
+class CommErrorWatch : public QObject {
+public:
+    CommErrorWatch(QLabel* notice, Velder_ChartCtl* chart) : QObject(notice), chart_(chart)
+    {
+        notice->installEventFilter(this);
+        chart->setCommError(!notice->isHidden());
+    }
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (chart_ && (e->type() == QEvent::ShowToParent || e->type() == QEvent::HideToParent))
+            chart_->setCommError(e->type() == QEvent::ShowToParent);
+        return false;
+    }
+
+private:
+    QPointer<Velder_ChartCtl> chart_;
+};
+
 QScrollArea* scrolled(QWidget* page)
 {
     // A page scrolls only where a small screen cannot hold its longest group.
@@ -81,6 +102,7 @@ MainDisp::MainDisp(QmxData& data, QWidget* parent) : QMainWindow(parent), d(data
     SSTab1->addTab(buildMainPage(), QString());
     SSTab1->addTab(buildTracePage(), QString());
     setCentralWidget(SSTab1);
+    new CommErrorWatch(Text_readmsg2, Velder_ChartCtl1);
 
     StatusBar1 = new PanelStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));

@@ -1,6 +1,6 @@
 // A trend run online against the simulated controller, on the real clocks: the log's rows follow
-// the recording cycle and carry what the window shows; the Stop button, the Trace menu and going
-// offline each end the run.
+// the recording cycle and carry what the window shows, and nothing while the window shows the
+// communication error; the Stop button, the Trace menu and going offline each end the run.
 #include "../link/online/online_fixture.h"
 
 #include "files/settings_store.h"
@@ -8,8 +8,12 @@
 
 #include <QAction>
 #include <QDir>
+#include <QHash>
 #include <QLabel>
 #include <QPushButton>
+#include <QSet>
+#include <QTime>
+#include <QTimer>
 
 namespace {
 
@@ -66,6 +70,58 @@ TEST_F(TrendOnline, AOneSecondRunLogsWhatTheWindowShows)
     const int n = int(rows().size());
     runUntil([] { return false; }, 1500);
     EXPECT_EQ(rows().size(), n) << "no row after the stop";
+}
+
+TEST_F(TrendOnline, SamplesTakenWhileTheCommunicationErrorShowsHaveNoValues)
+{
+    startRun();
+    // What the window showed in each second, by the clock the rows are stamped with; a timer keeps
+    // looking while an exchange waits for the silent controller.
+    QHash<QString, QSet<bool>> shown;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        shown[QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))].insert(commErrorShown());
+    });
+    look.start(10);
+    ASSERT_TRUE(runUntil([&] { return rows().size() >= 2; }, 8000));
+    set({{"silent", true}});
+    ASSERT_TRUE(runUntil([&] { return commErrorShown(); }, 8000));
+    const qsizetype silentFrom = rows().size();
+    ASSERT_TRUE(runUntil([&] { return rows().size() >= silentFrom + 3; }, 15000));
+    set({{"silent", false}});
+    ASSERT_TRUE(runUntil([&] { return !commErrorShown(); }, 15000));
+    const qsizetype back = rows().size();
+    ASSERT_TRUE(runUntil([&] { return rows().size() >= back + 2; }, 8000));
+    c().cmdStop_Click();
+    look.stop();
+
+    const QString pv = QLatin1Char('"') + w->Text_PV->text().trimmed() + QLatin1Char('"');
+    const QStringList empty{QStringLiteral("\"\""), QStringLiteral("\"\""), QStringLiteral("\"\""),
+                            QString()};
+    QString seen; // v: values, g: a gap, ?: the window changed within that second
+    int unplotted = 0;
+    for (const QString& r : rows()) {
+        const QStringList f = r.split(QLatin1Char(','));
+        ASSERT_EQ(f.size(), 6) << r.toStdString(); // date, time, PV, SV, MV1 and the end
+        ASSERT_TRUE(f[0].startsWith(QLatin1Char('"')) && f[0].size() > 2) << r.toStdString();
+        const QSet<bool> s = shown.value(f[1].mid(1, f[1].size() - 2));
+        if (f.mid(2) == empty)
+            ++unplotted;
+        if (s.size() != 1) {
+            seen += QLatin1Char('?');
+            continue;
+        }
+        const bool gap = *s.begin();
+        seen += QLatin1Char(gap ? 'g' : 'v');
+        if (gap)
+            EXPECT_EQ(f.mid(2), empty) << r.toStdString();
+        else
+            EXPECT_EQ(f[2], pv) << r.toStdString();
+    }
+    EXPECT_TRUE(seen.startsWith(QLatin1Char('v')) && seen.endsWith(QLatin1Char('v')) &&
+                seen.count(QLatin1Char('g')) >= 2)
+        << seen.toStdString();
+    EXPECT_EQ(c().samples(), rows().size() - unplotted) << "a gap plots nothing";
 }
 
 TEST_F(TrendOnline, TheTraceMenuAndGoingOfflineStopTheRun)
