@@ -5,7 +5,8 @@ that its layer does not link.
 The layers, lowest first: model (0) < comm, files, rules (1, siblings) < ui (2) < app (3). A file
 includes its own folder and lower ranks only, however the include names the folder ("rules/x.h",
 <rules/x.h>, "../rules/x.h"). The tools are held to what they may use too: the simulator shares
-nothing with the program, the benchmark uses model/ and comm/ only.
+nothing with the program, the benchmark uses model/ and comm/ only, the driver of the running
+program and the simulator uses nothing of the program.
 
 usage: check_layers.py SOURCE_DIR QT_INCLUDE_DIR
 """
@@ -23,7 +24,7 @@ QT_MODULES = {
     "comm": {"QtCore", "QtSerialPort"},
 }
 # Program folders a tool may include.
-TOOLS = {"tools/sim": set(), "tools/bench": {"model", "comm"}}
+TOOLS = {"tools/sim": set(), "tools/bench": {"model", "comm"}, "tools/driver": set()}
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.M)
 

@@ -33,12 +33,15 @@ CASES = [
     ("model/widgets.cpp", "#include <QWidget>", True),
     ("comm/serial.cpp", "#include <QtSerialPort/QSerialPort>", False),
     ("rules/serial.cpp", "#include <QSerialPort>", True),
-    # The tools: the simulator uses nothing of the program, the benchmark model/ and comm/ only.
+    # The tools: the simulator uses nothing of the program, the benchmark model/ and comm/ only,
+    # the program driver and simulator control nothing of the program.
     ("tools/sim/angled.cpp", "#include <model/m.h>", True),
     ("tools/sim/up.cpp", '#include "../../comm/c.h"', True),
     ("tools/sim/own.cpp", '#include "s.h"', False),
     ("tools/bench/comm.cpp", '#include "../../comm/c.h"', False),
     ("tools/bench/ui.cpp", "#include <ui/u.h>", True),
+    ("tools/driver/model.cpp", '#include "model/m.h"', True),
+    ("tools/driver/up.cpp", '#include "../../files/f.h"', True),
     ("tools/measure/ui.cpp", '#include "ui/u.h"', False),
 ]
 
