@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QRegularExpression>
-#include <QSettings>
 
 #include <algorithm>
 
@@ -172,7 +171,15 @@ QString Velder_Comm::Com_GetData(const QString& reply, int field) const
     return field == 1 ? frame::replyData(reply) : QString();
 }
 
-QString Velder_Comm::devicePath(const QString& port)
+void Velder_Comm::setPortMap(const QMap<QString, QString>& ports)
+{
+    if (d->portMap == ports)
+        return;
+    d->portMap = ports;
+    d->reopenIfOpen();
+}
+
+QString Velder_Comm::devicePath(const QString& port, const QMap<QString, QString>& ports)
 {
     static const QRegularExpression comName(QStringLiteral("^COM([1-8])$"));
     const QRegularExpressionMatch m = comName.match(port);
@@ -182,9 +189,7 @@ QString Velder_Comm::devicePath(const QString& port)
     if (!dir.isEmpty())
         return QDir(dir).filePath(port);
     const int n = m.captured(1).toInt();
-    QSettings settings;
-    settings.beginGroup(QStringLiteral("Ports"));
-    return settings.value(port, QStringLiteral("/dev/ttyUSB%1").arg(n - 1)).toString();
+    return ports.value(port, QStringLiteral("/dev/ttyUSB%1").arg(n - 1));
 }
 
 void Velder_Comm::setDeviceOverride(const QString& path)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QMap>
 #include <QObject>
 #include <QString>
 
@@ -62,9 +63,12 @@ public:
     // The four data digits of an accepted read or write reply.
     QString Com_GetData(const QString& reply, int field) const;
 
-    // Maps "COM1".."COM8" to a device path: $QMX_PORT_DIR/COMn when set, otherwise the settings
-    // group "Ports" key COMn, default /dev/ttyUSB0../dev/ttyUSB7. Empty for any other text.
-    static QString devicePath(const QString& port);
+    // Where "COM1".."COM8" lead: the device path of each port the saved settings name ("COM3" ->
+    // "/dev/ttyS2"); the owner of the settings hands it over. A changed map reopens an open port.
+    void setPortMap(const QMap<QString, QString>& ports);
+    // Maps "COM1".."COM8" to a device path: $QMX_PORT_DIR/COMn when set, otherwise the entry of
+    // `ports`, default /dev/ttyUSB0../dev/ttyUSB7. Empty for any other text.
+    static QString devicePath(const QString& port, const QMap<QString, QString>& ports = {});
     // Opens this exact device path instead of mapping Com_Port (the benchmark tool uses it).
     void setDeviceOverride(const QString& path);
 

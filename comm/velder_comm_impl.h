@@ -21,6 +21,7 @@ struct Velder_Comm::Impl {
     QString stopbit = QStringLiteral("1");
     QString parity = QStringLiteral("EVEN");
     QString deviceOverride;
+    QMap<QString, QString> portMap; // "COMn" -> device path, from the saved settings
     int timeoutMs = 300;
     int protocol = frame::kComMaker;
 

@@ -31,7 +31,7 @@ bool Velder_Comm::Impl::open()
 {
     if (isOpen())
         return true;
-    const QString path = deviceOverride.isEmpty() ? devicePath(port) : deviceOverride;
+    const QString path = deviceOverride.isEmpty() ? devicePath(port, portMap) : deviceOverride;
     const auto settings = parseLineSettings(speed, databit, stopbit, parity);
     if (path.isEmpty() || !settings) {
         qCInfo(lcComm).noquote() << "cannot open" << port << "(" << path << "): line settings"

@@ -43,6 +43,18 @@ void readSavedLink(const QSettings& s, QmxData& d)
     d.Protocol = ok && p >= 0 && p <= 2 ? p : 0;
 }
 
+QMap<QString, QString> readPortMap(const QSettings& s)
+{
+    QMap<QString, QString> ports;
+    for (int n = 1; n <= 8; ++n) {
+        const QString port = QStringLiteral("COM%1").arg(n);
+        const QString key = QStringLiteral("Ports/") + port;
+        if (s.contains(key))
+            ports.insert(port, s.value(key).toString());
+    }
+    return ports;
+}
+
 void saveLink(QSettings& s, const SavedLink& link)
 {
     s.setValue(QStringLiteral("Port"), link.Port);

@@ -1,6 +1,8 @@
-// The saved settings and the program's folder: where they live and the link settings in them.
+// The saved settings and the program's folder: where they live, and the link settings and the
+// serial ports' devices in them.
 #pragma once
 
+#include <QMap>
 #include <QString>
 
 #include <memory>
@@ -25,6 +27,10 @@ bool prepareFolders(const QString& folder);
 // The saved link settings (port, speed, data bits, stop bits, parity, instrument number and
 // protocol) into `d`, with the defaults of a fresh installation. `ProtocolSel` is not touched.
 void readSavedLink(const QSettings& s, QmxData& d);
+
+// The device each serial port leads to where the settings name one: group "Ports", keys "COM1" to
+// "COM8" (COM3=/dev/ttyS2). The port owner gives the others their defaults.
+QMap<QString, QString> readPortMap(const QSettings& s);
 
 // The link settings as one place saves them. The instrument number is saved only when given:
 // the unload step keeps the one saved before.

@@ -170,22 +170,6 @@ QJsonObject okReply()
     return {{QStringLiteral("ok"), true}};
 }
 
-// An action runs as the operator's would: operator input waits while the program waits for the
-// controller, so an action that comes due then is held back until the wait is over.
-void asInput(const std::function<void()>& f)
-{
-    if (waitingForThePort()) {
-        QTimer::singleShot(5, qApp, [f] { asInput(f); });
-        return;
-    }
-    f();
-}
-
-template <typename F> void later(F f)
-{
-    QTimer::singleShot(0, qApp, [f] { asInput(f); });
-}
-
 } // namespace
 
 QList<AutomationKey> parseKeys(const QString& text, bool* ok)
@@ -282,6 +266,42 @@ Automation::Automation(const QString& path, std::function<void()> beforeQuit)
 }
 
 Automation::~Automation() = default;
+
+// An action runs as the operator's would: operator input waits while the program waits for the
+// controller, so actions wait then too, in one queue, and run in the order they came. One action
+// a pass of the event loop: an action that closes a box lets the program go on (and raise its next
+// box) before the next action runs.
+void Automation::later(std::function<void()> action)
+{
+    pending_.push_back(std::move(action));
+    armNext(0);
+}
+
+void Automation::armNext(int ms)
+{
+    if (armed_)
+        return;
+    armed_ = true;
+    QTimer::singleShot(ms, this, &Automation::runNext);
+}
+
+void Automation::runNext()
+{
+    armed_ = false;
+    if (pending_.empty())
+        return;
+    if (waitingForThePort()) {
+        armNext(5);
+        return;
+    }
+    const std::function<void()> action = std::move(pending_.front());
+    pending_.pop_front();
+    // Armed before the action runs: an action that opens a modal window runs its own event loop,
+    // and the next action is meant for that window.
+    if (!pending_.empty())
+        armNext(0);
+    action();
+}
 
 void Automation::onConnection()
 {

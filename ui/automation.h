@@ -12,8 +12,9 @@
 //   grab WINDOW FILE      the window drawn into a PNG file; the reply comes once it is written
 //   close WINDOW          the window's close box
 //   quit                  ends the program at once, asking nothing
-// An action runs a moment later in the event loop; the reply {"ok":true} comes at once, or
-// {"ok":false,"error":"…"} for a path that names nothing.
+// An action runs a moment later in the event loop, after the actions sent before it (held back,
+// like the operator's input, while the program waits for the controller); the reply {"ok":true}
+// comes at once, or {"ok":false,"error":"…"} for a path that names nothing.
 #pragma once
 
 #include <QJsonObject>
@@ -21,6 +22,7 @@
 #include <QLocalServer>
 #include <QObject>
 
+#include <deque>
 #include <functional>
 
 class QAction;
@@ -42,9 +44,15 @@ public:
 private:
     void onConnection();
     void onReadyRead(QLocalSocket* s);
+    // Queues an action; actions run one at a time in the order they came.
+    void later(std::function<void()> action);
+    void armNext(int ms);
+    void runNext();
 
     QLocalServer server_;
     std::function<void()> beforeQuit_;
+    std::deque<std::function<void()>> pending_;
+    bool armed_ = false; // runNext is due
 };
 
 // One key of the keys command: the key code and the text it types.

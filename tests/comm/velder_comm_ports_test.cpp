@@ -1,8 +1,8 @@
 // The port owner's ports: the COMn mapping, opening and closing, and the line settings.
 #include "comm/velder_comm.h"
+#include "files/settings_store.h"
 #include "pty_line.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLoggingCategory>
@@ -23,8 +23,10 @@ namespace {
 TEST(VelderCommPorts, ComNamesMapIntoThePortDirectory)
 {
     PortDir env(QStringLiteral("/tmp/qmx-ports"));
+    // The port folder stands in for every port, whatever the settings name.
+    const QMap<QString, QString> saved{{QStringLiteral("COM2"), QStringLiteral("/dev/ttyS9")}};
     for (int n = 1; n <= 8; ++n)
-        EXPECT_EQ(Velder_Comm::devicePath(QStringLiteral("COM%1").arg(n)),
+        EXPECT_EQ(Velder_Comm::devicePath(QStringLiteral("COM%1").arg(n), saved),
                   QStringLiteral("/tmp/qmx-ports/COM%1").arg(n));
     for (const char* other :
          {"COM0", "COM9", "COM10", "com1", " COM1", "COM1 ", "", "/dev/ttyS0", "../COM1", "COM"})
@@ -33,20 +35,21 @@ TEST(VelderCommPorts, ComNamesMapIntoThePortDirectory)
 
 TEST(VelderCommPorts, WithoutPortDirectoryTheSettingsDecide)
 {
+    // The program's settings file, edited by hand, and read as the program reads it.
     QTemporaryDir settingsDir;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
-    QCoreApplication::setOrganizationName(QStringLiteral("qmx-test"));
-    QCoreApplication::setApplicationName(QStringLiteral("velder-comm-test"));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
     const QByteArray old = qgetenv("QMX_PORT_DIR");
     qunsetenv("QMX_PORT_DIR");
     {
-        QSettings s;
+        QSettings s(settingsDir.filePath(QStringLiteral("VELDER BRANTIS/DFX-QMX07K.ini")),
+                    QSettings::IniFormat);
         s.setValue(QStringLiteral("Ports/COM3"), QStringLiteral("/dev/ttyS9"));
     }
-    EXPECT_EQ(Velder_Comm::devicePath("COM1"), "/dev/ttyUSB0");
-    EXPECT_EQ(Velder_Comm::devicePath("COM3"), "/dev/ttyS9");
-    EXPECT_EQ(Velder_Comm::devicePath("COM8"), "/dev/ttyUSB7");
-    EXPECT_TRUE(Velder_Comm::devicePath("COM9").isEmpty());
+    const QMap<QString, QString> ports = qmx::readPortMap(*qmx::openSettings());
+    EXPECT_EQ(Velder_Comm::devicePath("COM1", ports), "/dev/ttyUSB0");
+    EXPECT_EQ(Velder_Comm::devicePath("COM3", ports), "/dev/ttyS9");
+    EXPECT_EQ(Velder_Comm::devicePath("COM8", ports), "/dev/ttyUSB7");
+    EXPECT_TRUE(Velder_Comm::devicePath("COM9", ports).isEmpty());
     qputenv("QMX_PORT_DIR", old);
 }
 

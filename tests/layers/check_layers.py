@@ -3,11 +3,14 @@
 that its layer does not link.
 
 The layers, lowest first: model (0) < comm, files, rules (1, siblings) < ui (2) < app (3). A file
-includes its own folder and lower ranks only. The tools are held to what they may use too: the
-simulator shares nothing with the program, the benchmark uses model/ and comm/ only.
+includes its own folder and lower ranks only, however the include names the folder ("rules/x.h",
+<rules/x.h>, "../rules/x.h"). The tools are held to what they may use too: the simulator shares
+nothing with the program, the benchmark uses model/ and comm/ only, the driver of the running
+program and the simulator uses nothing of the program.
 
 usage: check_layers.py SOURCE_DIR QT_INCLUDE_DIR
 """
+import os
 import pathlib
 import re
 import sys
@@ -21,7 +24,7 @@ QT_MODULES = {
     "comm": {"QtCore", "QtSerialPort"},
 }
 # Program folders a tool may include.
-TOOLS = {"tools/sim": set(), "tools/bench": {"model", "comm"}}
+TOOLS = {"tools/sim": set(), "tools/bench": {"model", "comm"}, "tools/driver": set()}
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.M)
 
@@ -39,15 +42,24 @@ def qt_module(header, qt_root):
     return None
 
 
-def check_file(path, rel, qt_root, cache):
+def included_path(rel, kind, header, src):
+    """The included file as a path from the source root, as the compiler finds it: a quoted header
+    beside the including file (or reached from it by ./ or ../) first, else from the source root,
+    which is where <folder/...> headers are found too."""
+    if kind == '"':
+        beside = pathlib.PurePosixPath(os.path.normpath((rel.parent / header).as_posix()))
+        if header.startswith(("./", "../")) or (src / beside).is_file():
+            return beside
+    return pathlib.PurePosixPath(os.path.normpath(header))
+
+
+def check_file(path, rel, src, qt_root, cache):
     top = rel.parts[0]
     problems = []
     text = path.read_text(encoding="utf-8", errors="replace")
     for kind, header in INCLUDE.findall(text):
-        if kind == '"':
-            target = header.split("/", 1)[0]
-            if "/" not in header or target not in RANK:
-                continue
+        target = included_path(rel, kind, header, src).parts[0]
+        if target in RANK:
             if top in RANK:
                 if target != top and RANK[target] >= RANK[top]:
                     problems.append(f"{rel}: includes {header} (layer {target} is not below {top})")
@@ -55,7 +67,7 @@ def check_file(path, rel, qt_root, cache):
                 tool = "/".join(rel.parts[:2])
                 if tool in TOOLS and target not in TOOLS[tool]:
                     problems.append(f"{rel}: includes {header} ({tool} may not use {target}/)")
-        elif top in QT_MODULES:
+        elif kind == "<" and top in QT_MODULES:
             if header not in cache:
                 cache[header] = qt_module(header, qt_root)
             mod = cache[header]
@@ -74,7 +86,7 @@ def main():
         for path in sorted((src / folder).rglob("*")):
             if path.suffix in (".h", ".cpp") and path.is_file():
                 checked += 1
-                problems += check_file(path, path.relative_to(src), qt_root, cache)
+                problems += check_file(path, path.relative_to(src), src, qt_root, cache)
     for p in problems:
         print(p)
     print(f"{checked} files checked, {len(problems)} layer violations")

@@ -1,5 +1,9 @@
-// The automation commands that reach a window's keys, its picture and its close box.
+// The automation commands that reach a window's keys, its picture and its close box, and the order
+// in which actions held back during a port wait run.
 #include "ui/automation.h"
+
+#include "comm/port_wait.h"
+#include "ui/ui_seam.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +11,15 @@
 #include <QDialog>
 #include <QImage>
 #include <QLineEdit>
+#include <QSerialPort>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 namespace {
 
@@ -108,6 +118,75 @@ TEST(AutomationPaths, ADialogsControlsAreListedUnderTheDialogNotItsOwner)
     EXPECT_FALSE(w.contains(QStringLiteral("OwnerWin/OwnedDialog")));
     EXPECT_EQ(qmx::findControl(QStringLiteral("OwnerWin/Entry")), mine);
     EXPECT_EQ(qmx::findControl(QStringLiteral("OwnedDialog/Entry")), theirs);
+}
+
+// A serial line whose far end the test holds: a wait for its reply lasts until the test writes.
+struct HeldLine {
+    int far = posix_openpt(O_RDWR | O_NOCTTY);
+    QSerialPort port;
+    HeldLine()
+    {
+        if (far < 0 || grantpt(far) != 0 || unlockpt(far) != 0)
+            return;
+        port.setPortName(QString::fromLocal8Bit(ptsname(far)));
+        port.open(QIODevice::ReadWrite);
+    }
+    ~HeldLine()
+    {
+        port.close();
+        if (far >= 0)
+            ::close(far);
+    }
+    void release() { EXPECT_EQ(::write(far, "x", 1), 1); }
+};
+
+// Two answers for two boxes in a row, both sent while the program waits for the port (the first
+// box open), or the second sent just after the wait, while the first is still held back: each box
+// takes its own answer.
+TEST(AutomationOrder, ActionsHeldBackDuringAPortWaitRunInTheOrderTheyCame)
+{
+    qunsetenv("QMX_ANSWERS");
+    qmx::ui::resetAnswers();
+    using qmx::ui::Answer;
+    // A box left without its answer would hang the run: it is dismissed and the test fails.
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            box->reject();
+    });
+    guard.start(5000);
+    for (const bool secondAfterTheWait : {false, true}) {
+        SCOPED_TRACE(secondAfterTheWait ? "second after the wait" : "both during the wait");
+        Automation a(QStringLiteral("qmx-automation-order-test"), {});
+        HeldLine line;
+        ASSERT_TRUE(line.port.isOpen());
+        bool waited = false;
+        QTimer::singleShot(0, [&] {
+            // Inside the first box: the port wait starts, the answers come while it runs, and the
+            // line answers once they have been taken.
+            QTimer::singleShot(0, [&] {
+                ASSERT_TRUE(qmx::waitingForThePort());
+                EXPECT_TRUE(ok(a.handle(QStringLiteral("answer Yes"))));
+                if (!secondAfterTheWait) {
+                    EXPECT_TRUE(ok(a.handle(QStringLiteral("answer No"))));
+                }
+                line.release();
+            });
+            waited = qmx::waitForReadyReadLettingEventsRun(line.port, 10000);
+            // Nothing was answered during the wait.
+            EXPECT_NE(QApplication::activeModalWidget(), nullptr);
+            if (secondAfterTheWait) {
+                EXPECT_TRUE(ok(a.handle(QStringLiteral("answer No"))));
+            }
+        });
+        const Answer first =
+            qmx::ui::MsgBox(QStringLiteral("first"), qmx::ui::Buttons::YesNo, qmx::ui::Icon::None);
+        const Answer second =
+            qmx::ui::MsgBox(QStringLiteral("second"), qmx::ui::Buttons::YesNo, qmx::ui::Icon::None);
+        EXPECT_TRUE(waited);
+        EXPECT_EQ(first, Answer::Yes);
+        EXPECT_EQ(second, Answer::No);
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "ui/main/link/main_disp_host.h"
 #include "ui/main/main_disp.h"
 
+#include "files/settings_store.h"
 #include "model/qmx_data.h"
 #include "model/string_table.h"
 #include "ui/ui_seam.h"
@@ -12,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QSettings>
 
 namespace qmx {
 
@@ -23,6 +25,7 @@ void MainDisp::newQMXCom()
     if (QMXCom)
         QMXCom->Com_Close();
     QMXCom = std::make_unique<Velder_Comm>();
+    QMXCom->setPortMap(readPortMap(*openSettings()));
     link = std::make_unique<Exchange>(d, *QMXCom, *host_);
 }
 
