@@ -5,9 +5,10 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QLoggingCategory>
 #include <QSettings>
 #include <QTemporaryDir>
+
+#include "../log_capture.h"
 
 #include <gtest/gtest.h>
 
@@ -75,21 +76,14 @@ TEST(VelderCommPorts, AnAbsentPortOpensNothing)
 // The operator is told only that no link came up; the link's log keeps why, in the system's words.
 TEST(VelderCommPorts, TheLogKeepsWhyAPortWouldNotOpen)
 {
-    static QStringList logged;
-    logged.clear();
-    QLoggingCategory::setFilterRules(QStringLiteral("qmx.comm=true"));
-    const QtMessageHandler previous =
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext& c, const QString& m) {
-            if (QLatin1String(c.category) == QLatin1String("qmx.comm"))
-                logged << m;
-        });
+    LogCapture capture("qmx.comm");
     QTemporaryDir dir;
     PortDir env(dir.path());
     Velder_Comm comm;
     comm.setCom_Port("COM3");
     EXPECT_FALSE(comm.Com_Open());
-    qInstallMessageHandler(previous);
-    QLoggingCategory::setFilterRules(QString());
+    capture.stop();
+    const QStringList& logged = capture.lines();
 
     ASSERT_EQ(logged.size(), 1);
     EXPECT_TRUE(logged[0].contains(dir.filePath(QStringLiteral("COM3"))))

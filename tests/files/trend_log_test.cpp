@@ -2,12 +2,13 @@
 
 #include "file_size_limit.h"
 
+#include "../log_capture.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -160,14 +161,7 @@ TEST(TrendLog, ARowThatCannotBeWrittenWholeIsCutBackAndEveryFileStartsWithItsHea
 // The operator sees string 555 while rows fail; the files' log keeps why, in the system's words.
 TEST(TrendLog, AStretchOfFailuresIsLoggedOnceWithTheSystemsReasonAndTheRowsItLost)
 {
-    static QStringList logged;
-    logged.clear();
-    QLoggingCategory::setFilterRules(QStringLiteral("qmx.files=true"));
-    const QtMessageHandler previous =
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext& c, const QString& m) {
-            if (QLatin1String(c.category) == QLatin1String("qmx.files"))
-                logged << m;
-        });
+    LogCapture capture("qmx.files");
     QTemporaryDir dir;
     const QString path = Make_LogName(dir.path(), kFirst);
     const QString reason = QString::fromLocal8Bit(std::strerror(EFBIG));
@@ -183,8 +177,8 @@ TEST(TrendLog, AStretchOfFailuresIsLoggedOnceWithTheSystemsReasonAndTheRowsItLos
     }
     EXPECT_TRUE(log.append("R2\r\n"));
     EXPECT_TRUE(log.append("R3\r\n"));
-    qInstallMessageHandler(previous);
-    QLoggingCategory::setFilterRules(QString());
+    capture.stop();
+    const QStringList& logged = capture.lines();
 
     EXPECT_EQ(whys, QStringList(3, reason)) << whys.join(QLatin1Char('|')).toStdString();
     ASSERT_EQ(logged.size(), 2) << logged.join(QLatin1Char('|')).toStdString();

@@ -3,10 +3,10 @@
 #include "window_fixture.h"
 
 #include "../../files/file_size_limit.h"
+#include "../../log_capture.h"
 #include "ui/ui_widgets.h"
 
 #include <QDir>
-#include <QLoggingCategory>
 #include <QProgressBar>
 #include <QTimer>
 
@@ -70,18 +70,11 @@ TEST_F(HostileFiles, ARefusedFileTellsWhichLineInTheDetail)
         for (int line = 9; line <= 63; ++line)
             f.write(line == 21 ? "12a\r\n" : "5\r\n");
     }
-    static QStringList logged;
-    logged.clear();
-    QLoggingCategory::setFilterRules(QStringLiteral("qmx.files=true"));
-    const QtMessageHandler previous =
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext& c, const QString& m) {
-            if (QLatin1String(c.category) == QLatin1String("qmx.files"))
-                logged << m;
-        });
+    LogCapture capture("qmx.files");
     answers({QStringLiteral("Yes"), path, QStringLiteral("OK")});
     w->mnuLoad_Click();
-    qInstallMessageHandler(previous);
-    QLoggingCategory::setFilterRules(QString());
+    capture.stop();
+    const QStringList& logged = capture.lines();
 
     ASSERT_EQ(texts(), (QStringList{S(535), QStringLiteral("<file>"), S(27)}));
     const QString detail = log().last().value(QStringLiteral("detail")).toString();
