@@ -15,6 +15,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -195,8 +196,11 @@ void Setting_Disp::clearEntry()
 
 void Setting_Disp::refuse(int text)
 {
+    // Code may close the dialog while the box waits (going offline, the program ending).
+    const QPointer<Setting_Disp> self(this);
     ui::MsgBox(LoadResString(text), ui::Buttons::OK, ui::Icon::None);
-    clearEntry();
+    if (self)
+        clearEntry();
 }
 
 void Setting_Disp::Ten_key_Click(int Index)
@@ -251,11 +255,15 @@ void Setting_Disp::Command3_Click()
     if (committed_)
         return;
     switch (judgeEntry(change_data->text(), Disp_setdata->text(), bound_.min, bound_.max)) {
-    case EntryVerdict::Empty:
+    case EntryVerdict::Empty: {
+        const QPointer<Setting_Disp> self(this);
         ui::MsgBox(LoadResString(559), ui::Buttons::OK, ui::Icon::None);
+        if (!self)
+            return;
         ui::Beep();
         Disp_setdata->setFocus();
         return;
+    }
     case EntryVerdict::OutOfRange:
         refuse(229);
         return;
