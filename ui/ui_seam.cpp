@@ -161,7 +161,11 @@ Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
     if (auto scripted = nextScriptedAnswer()) {
         answer = answerOf(*scripted);
     } else {
-        QMessageBox box(boxParent());
+        // The box belongs to the window it is raised from, and code may close or delete that
+        // window while the box waits (going offline, the program ending): the box then goes with
+        // it, as if closed without a button.
+        const QPointer<QMessageBox> owned = new QMessageBox(boxParent());
+        QMessageBox& box = *owned;
         box.setObjectName(QStringLiteral("MsgBox"));
         box.setWindowTitle(shownTitle);
         box.setText(text);
@@ -197,7 +201,10 @@ Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
         openMsg = &box;
         box.exec();
         openMsg = nullptr;
-        switch (box.standardButton(box.clickedButton())) {
+        const QMessageBox::StandardButton clicked =
+            owned ? box.standardButton(box.clickedButton()) : QMessageBox::NoButton;
+        delete owned.data();
+        switch (clicked) {
         case QMessageBox::Ok:
             answer = Answer::OK;
             break;
@@ -214,7 +221,8 @@ Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
             answer = Answer::Cancel;
             break;
         default:
-            // Closed without a button (Esc on a one-button box): the box's only or escape answer.
+            // Closed without a button (Esc on a one-button box, or gone with its window): the
+            // box's only or escape answer.
             answer = buttons == Buttons::OK      ? Answer::OK
                      : buttons == Buttons::YesNo ? Answer::No
                                                  : Answer::Cancel;

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -110,7 +111,11 @@ void Setting3_Disp::showEntry(const QString& entry)
 
 void Setting3_Disp::refuse(int stringId)
 {
+    // Code may take the keypad away while the box waits (the program ending).
+    const QPointer<Setting3_Disp> self(this);
     ui::MsgBox(LoadResString(stringId), ui::Buttons::OK, ui::Icon::None);
+    if (!self)
+        return;
     showEntry(QString());
     Disp_setdata3->setFocus();
 }
@@ -173,8 +178,10 @@ void Setting3_Disp::Command3_Click()
     if (verdict.message != 0) {
         if (verdict.message == 559) {
             // Nothing typed: the window waits for a value.
+            const QPointer<Setting3_Disp> self(this);
             ui::MsgBox(LoadResString(559), ui::Buttons::OK, ui::Icon::None);
-            Disp_setdata3->setFocus();
+            if (self)
+                Disp_setdata3->setFocus();
         } else {
             refuse(verdict.message);
         }

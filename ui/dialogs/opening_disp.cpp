@@ -9,6 +9,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QSettings>
 #include <QVBoxLayout>
 
@@ -94,8 +95,10 @@ void OpeningDisp::handOver()
     d.OpenCount = 0;
     hide();
     main_.show();
+    // The connection's boxes wait for the operator; the splash may be gone when they return.
+    const QPointer<OpeningDisp> self(this);
     main_.checkcommunicate1();
-    if (main_.QuitRequested())
+    if (!self || main_.QuitRequested())
         return;
     if (d.ModelErr) {
         // The retry state: loaded again, hidden, and ticking with the saved settings re-read.
@@ -117,8 +120,9 @@ void OpeningDisp::retry()
         main_.checkcommunicate();
         return;
     }
+    const QPointer<OpeningDisp> self(this);
     main_.checkcommunicate1();
-    if (main_.QuitRequested())
+    if (!self || main_.QuitRequested())
         return;
     if (d.ModelErr) {
         // Failed again with its box: the operator's answer decides the next tick.
@@ -136,14 +140,17 @@ void OpeningDisp::connectOrAsk()
     if (!d.ComOK && main_.mapFileUnusable())
         return;
     if (!d.ComOK) {
+        const QPointer<OpeningDisp> self(this);
         const ui::Answer a =
             ui::MsgBox(LoadResString(85), ui::Buttons::YesNo, ui::Icon::Question, LoadResString(1));
+        if (!self)
+            return;
         if (a == ui::Answer::Yes)
             main_.checkcommunicate2();
         else
             main_.checkcommunicate();
         // The search and the scan have told the operator themselves when nothing was found.
-        if (!d.ComOK || main_.QuitRequested())
+        if (!self || !d.ComOK || main_.QuitRequested())
             return;
     }
     main_.communicate();

@@ -15,6 +15,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -173,6 +174,30 @@ void Setting_Disp::Set_Range(const QString& ValueText)
     Disp_setdata->setFocus();
 }
 
+void Setting_Disp::followData(const QString& ValueText)
+{
+    if (bound_.item == 0)
+        return; // not prepared yet
+    Now_data->setText(ValueText);
+    limitsInForce();
+}
+
+void Setting_Disp::limitsInForce()
+{
+    const EntryRange r = qmx::Set_Range(d_, bound_.item, Limits{bound_.min, bound_.max});
+    d_.ParaMin = r.ParaMin;
+    d_.ParaMax = r.ParaMax;
+    d_.DecFlag = r.DecFlag;
+    const Bound now{bound_.item, r.ParaMin, r.ParaMax, r.DecFlag};
+    if (now.min == bound_.min && now.max == bound_.max && now.decFlag == bound_.decFlag &&
+        r.Limit_data == Limit_data->text())
+        return;
+    bound_ = now;
+    Limit_data->setText(r.Limit_data);
+    // What was typed stays, shown with the decimals in force.
+    showEntry();
+}
+
 void Setting_Disp::showEntry()
 {
     const QString entry = change_data->text();
@@ -195,8 +220,11 @@ void Setting_Disp::clearEntry()
 
 void Setting_Disp::refuse(int text)
 {
+    // Code may close the dialog while the box waits (going offline, the program ending).
+    const QPointer<Setting_Disp> self(this);
     ui::MsgBox(LoadResString(text), ui::Buttons::OK, ui::Icon::None);
-    clearEntry();
+    if (self)
+        clearEntry();
 }
 
 void Setting_Disp::Ten_key_Click(int Index)
@@ -207,6 +235,7 @@ void Setting_Disp::Ten_key_Click(int Index)
 
 void Setting_Disp::Command1_Click()
 {
+    limitsInForce();
     change_data->setText(negateEntry(change_data->text()));
     const int32_t v = entryNumber(change_data->text());
     if (v > bound_.max || v < bound_.min) {
@@ -250,12 +279,17 @@ void Setting_Disp::Command3_Click()
     // One accepted entry closes the dialog; an Enter that follows finds nothing to commit.
     if (committed_)
         return;
+    limitsInForce();
     switch (judgeEntry(change_data->text(), Disp_setdata->text(), bound_.min, bound_.max)) {
-    case EntryVerdict::Empty:
+    case EntryVerdict::Empty: {
+        const QPointer<Setting_Disp> self(this);
         ui::MsgBox(LoadResString(559), ui::Buttons::OK, ui::Icon::None);
+        if (!self)
+            return;
         ui::Beep();
         Disp_setdata->setFocus();
         return;
+    }
     case EntryVerdict::OutOfRange:
         refuse(229);
         return;

@@ -55,6 +55,12 @@ public:
     // Limits, decimal flag and range line of item ParaNo; `ValueText` is what the main window shows
     // for it. The dialog is bound to that item from here on, with an empty entry.
     void Set_Range(const QString& ValueText);
+    // The data under the open dialog may have changed (a list choice, a model change, a file load,
+    // an upload): the current value, the limits, the range line and the entry's decimals follow.
+    // `ValueText` is what the main window shows now for the item the dialog is bound to.
+    void followData(const QString& ValueText);
+    // The item the dialog is bound to.
+    int item() const { return bound_.item; }
 
     void Ten_key_Click(int Index);
     void Command1_Click();
@@ -76,6 +82,7 @@ private:
         bool decFlag = false;
     };
 
+    void limitsInForce();  // Set_Range again for the bound item, by the data now
     void showEntry();      // the display rule
     void clearEntry();     // both fields empty, the focus in the box
     void refuse(int text); // a box with string `text`, the entry cleared

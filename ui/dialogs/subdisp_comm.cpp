@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -158,8 +159,12 @@ void SubDisp_comm::ok()
     const QString number = Cmb_No->currentText();
     const InstrumentText verdict = checkInstrumentText(number);
     if (verdict != InstrumentText::Valid) {
+        // Code may take the dialog away while the box waits (the program ending).
+        const QPointer<SubDisp_comm> self(this);
         ui::MsgBox(LoadResString(verdict == InstrumentText::Malformed ? 559 : 229), ui::Buttons::OK,
                    ui::Icon::None);
+        if (!self)
+            return;
         showSavedInstrument();
         Cmb_No->setFocus();
         return;

@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -144,9 +145,14 @@ void SubDisp_Opset::showPanel(const std::vector<int>& messages)
             b->setChecked(true);
     }
     setOptionWords(d, panel_.words);
-    // The panel already shows the fallback while a refusal is told.
-    for (int id : messages)
+    // The panel already shows the fallback while a refusal is told. Code may take the dialog
+    // away while a box waits (the program ending): the rest is not told.
+    const QPointer<SubDisp_Opset> self(this);
+    for (int id : messages) {
         ui::MsgBox(LoadResString(id), ui::Buttons::OK, ui::Icon::None);
+        if (!self)
+            return;
+    }
 }
 
 void SubDisp_Opset::Command1_Click(int Index)
@@ -157,8 +163,12 @@ void SubDisp_Opset::Command1_Click(int Index)
     }
     if (Index != 0)
         return;
+    const QPointer<SubDisp_Opset> self(this);
     const bool yes =
         ui::MsgBox(LoadResString(198), ui::Buttons::YesNo, ui::Icon::Question) == ui::Answer::Yes;
+    // Closed or deleted by code while the question waited, the dialog has been cancelled.
+    if (!self || !isVisible())
+        return;
     ui::Beep();
     if (!yes)
         return; // the dialog stays open with the choices made

@@ -318,6 +318,10 @@ private:
     struct Pages;
     Pages& pages();
     void applyPageEffects(const struct PagesEffects& fx);
+    // The caption of `item`'s value label (empty when it has none).
+    QString valueText(int item);
+    // The open numeric entry follows the data the pages were just laid out from.
+    void entryFollowsData();
     void Read_data3Into(class DisplayOps& ops);
     std::unique_ptr<Pages> pages_;
 

@@ -35,6 +35,7 @@ void MainDisp::applyPageEffects(const PagesEffects& fx)
             select->selectManu(fx.selectOptionManu);
     if (fx.clearMv2Caption)
         Velder_ChartCtl1->setMv2Caption(QString());
+    entryFollowsData();
 }
 
 // Lays out all four settings pages from the option set, the model and the values; `t` is the

@@ -53,16 +53,26 @@ void MainDisp::Cmd_set_Click(int Index)
 
     auto* dialog = subWindows_.open<Setting_Disp>(QStringLiteral("Setting_Disp"),
                                                   [this] { return new Setting_Disp(*this, this); });
-    QString valueText;
-    if (const auto label = valueLabelOf(item))
-        if (auto* l = qobject_cast<QLabel*>(pages().applier.widget(label->ctl, label->index)))
-            valueText = l->text();
-    dialog->Set_Range(valueText);
+    dialog->Set_Range(valueText(item));
     // A refused write puts this value back.
     d.ParaBak(item) = d.ParaVal(item);
     dialog->show();
     dialog->raise();
     dialog->activateWindow();
+}
+
+QString MainDisp::valueText(int item)
+{
+    if (const auto label = valueLabelOf(item))
+        if (auto* l = qobject_cast<QLabel*>(pages().applier.widget(label->ctl, label->index)))
+            return l->text();
+    return QString();
+}
+
+void MainDisp::entryFollowsData()
+{
+    if (auto* entry = subWindows_.find<Setting_Disp>(QStringLiteral("Setting_Disp")))
+        entry->followData(valueText(entry->item()));
 }
 
 void MainDisp::Req_Write()

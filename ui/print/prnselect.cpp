@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 
 namespace qmx {
@@ -95,9 +96,17 @@ void prnselect::prnCancel_Click()
 
 bool choosePrinter(QWidget* parent)
 {
+    // The window asking may be closed by code while the choice or its box is open; the choice
+    // goes with it then, so it lives on the heap and is not touched once its owner is gone.
+    const QPointer<QWidget> owner(parent);
     do {
-        prnselect w(parent);
-        w.exec();
+        auto* w = new prnselect(parent);
+        if (parent && !owner)
+            return false;
+        w->exec();
+        if (parent && !owner)
+            return false;
+        delete w;
         if (PrinterIndex == -2)
             return false;
     } while (PrinterIndex < 0);

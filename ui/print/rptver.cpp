@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
@@ -103,7 +104,9 @@ void rptver::cmdPrint_Click()
         ui::MsgBox(LoadResString(57), ui::Buttons::OK, ui::Icon::None);
         return;
     }
-    if (!choosePrinter(this))
+    // Code may close the window while the printer choice is open (the program ending).
+    const QPointer<rptver> self(this);
+    if (!choosePrinter(this) || !self)
         return;
     QString why;
     if (!printReport(*layout_, &why))
