@@ -78,10 +78,12 @@ WireBytes wireBytes(const QList<QJsonObject>& log, qsizetype from)
 }
 
 // The controller's share of the entries [from, end): from each request's arrival to its reply; and
-// the program's: from each reply to the next request (the median of those gaps).
+// the program's: from each reply to the next request (the median of those gaps, and the longest,
+// which holds the transfer's 100 ms pause).
 struct Turns {
     double answerMs = 0;
     double medianGapMs = 0;
+    double longestGapMs = 0;
 };
 
 Turns turns(const QList<QJsonObject>& log, qsizetype from)
@@ -105,6 +107,7 @@ Turns turns(const QList<QJsonObject>& log, qsizetype from)
     }
     std::sort(gaps.begin(), gaps.end());
     t.medianGapMs = gaps.isEmpty() ? 0 : gaps[gaps.size() / 2];
+    t.longestGapMs = gaps.isEmpty() ? 0 : gaps.last();
     return t;
 }
 
@@ -237,6 +240,7 @@ int main(int argc, char** argv)
                {"floor_ms", qRound(floorMs * 10) / 10.0},
                {"ratio", qRound(ms / floorMs * 1000) / 1000.0},
                {"median_reply_to_request_ms", qRound(turn.medianGapMs * 1000) / 1000.0},
+               {"longest_reply_to_request_ms", qRound(turn.longestGapMs * 1000) / 1000.0},
                {"wire_ms", qRound(double(bytes.bytes) * msPerByte)},
                {"requests", bytes.requests},
                {"bytes", bytes.bytes}});
