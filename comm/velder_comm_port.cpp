@@ -19,6 +19,7 @@ constexpr qint64 kMs = 1'000'000;
 constexpr qint64 kFrameSlackNs = 50 * kMs; // scheduling and driver latency on top of wire time
 constexpr qint64 kMinQuietNs = 20 * kMs;   // the shortest quiet line after a failed exchange
 constexpr qsizetype kMaxReceive = 4096;    // a babbling line must not grow the buffer for ever
+constexpr qint64 kWakeUpNs = 200'000;      // how late a sleep of a few milliseconds may wake up
 
 int ceilMs(qint64 ns)
 {
@@ -112,12 +113,18 @@ void Velder_Comm::Impl::discardStale()
     serial->clear(QSerialPort::Input);
 }
 
-// Modbus RTU tells frames apart by 3.5 silent characters; wait only for what is left of them.
+// Modbus RTU tells frames apart by 3.5 silent characters; wait only for what is left of them, and
+// no longer: a sleep wakes up a little late, so it stops short and the clock is watched for the
+// rest.
 void Velder_Comm::Impl::keepSilentInterval()
 {
-    const qint64 left = line.silenceLeftNs(lastLineNs, now());
-    if (left > 0)
-        std::this_thread::sleep_for(std::chrono::nanoseconds(left));
+    const qint64 start = now();
+    const qint64 left = line.silenceLeftNs(lastLineNs, start);
+    const qint64 end = start + left;
+    if (left > kWakeUpNs)
+        std::this_thread::sleep_for(std::chrono::nanoseconds(left - kWakeUpNs));
+    while (now() < end) {
+    }
 }
 
 bool Velder_Comm::Impl::send(const QByteArray& wire, qint64& requestEnd)
@@ -128,6 +135,10 @@ bool Velder_Comm::Impl::send(const QByteArray& wire, qint64& requestEnd)
         qCInfo(lcComm).noquote() << "write failed:" << serial->errorString();
         return false;
     }
+    // Handed to the driver at once: the port would otherwise keep the bytes until the event loop
+    // next runs, and whatever is queued there (a repaint) would go before the request. Only what
+    // the driver could not take at once (a full line buffer) is waited for.
+    serial->flush();
     const int writeWaitMs = ceilMs(line.charsNs(wire.size())) + 1000;
     while (serial->bytesToWrite() > 0)
         if (!waitForBytesWrittenLettingEventsRun(*serial, writeWaitMs))

@@ -5,6 +5,7 @@
 #include "fake_controller.h"
 #include "pty_line.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
 #include <QTimer>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 using namespace testline;
@@ -98,6 +100,33 @@ TEST_F(VelderCommLine, SilenceCostsExactlyOneFrame)
     EXPECT_GE(ms, 290);
     EXPECT_LT(ms, 580) << "a silent frame is not sent again";
     EXPECT_EQ(peer->count(), 1u);
+}
+
+// A request goes to the line the moment it is made: whatever waits in the event queue (a repaint, a
+// timer) runs while the reply is on its way, never in front of the request. The first pending event
+// looks whether the peer has the request yet, holding the event loop (and with it any write still
+// queued inside the port) while it looks.
+bool onTheLineBeforeTheFirstEvent(ScriptedPeer& peer, const std::function<QString()>& exchange)
+{
+    const size_t before = peer.count();
+    bool onLine = false;
+    QMetaObject::invokeMethod(
+        qApp,
+        [&] {
+            for (int i = 0; i < 2000 && peer.count() == before; ++i)
+                QThread::msleep(1);
+            onLine = peer.count() > before;
+        },
+        Qt::QueuedConnection);
+    const QString reply = exchange();
+    QCoreApplication::processEvents(); // the look runs even when the exchange ran no event loop
+    return onLine && !reply.isEmpty();
+}
+
+TEST_F(VelderCommLine, TheRequestIsOnTheLineBeforeAnyPendingEventRuns)
+{
+    ctl.setValue("0080", "00FA");
+    EXPECT_TRUE(onTheLineBeforeTheFirstEvent(*peer, [&] { return read("0080"); }));
 }
 
 // A peer that answers register 0080 in two pieces: the first `firstMs` after the request, the rest
@@ -258,6 +287,16 @@ TEST_F(VelderCommRtu, BackToBackRequestsKeepTheSilentInterval)
     std::sort(gaps.begin(), gaps.end());
     // 3.5 characters of 10 bits at 9600 baud: 3.65 ms from the reply to the next request.
     EXPECT_GE(gaps.front(), 3.6);
+}
+
+TEST_F(VelderCommRtu, TheRequestIsOnTheLineBeforeAnyPendingEventRuns)
+{
+    ctl.setValue("0080", "00FA");
+    // The second request keeps the silent interval after the first one's reply before it goes.
+    for (int i = 0; i < 2; ++i)
+        EXPECT_TRUE(onTheLineBeforeTheFirstEvent(
+            *peer, [&] { return comm.Com_Send("01", "", "03", "00800001", "", 3); }))
+            << "request " << i;
 }
 
 TEST(LineSettings, TheSilentIntervalIsOwedOnlyForWhatIsLeftOfIt)

@@ -1,7 +1,12 @@
 // Not a test: measures online work against the simulated controller and prints one JSON line per
 // measure, beside the time the bytes alone take on the wire.
 //   qmx_online_measure [--speed 9600|19200] [--instant] [--cycles N] [--cpu-seconds S]
-// --instant leaves the controller answering at once (no emulated line speed).
+//                      [--protocol maker|rtu] [--transfers N]
+// --instant leaves the controller answering at once (no emulated line speed). --protocol is the
+// protocol the controller is set to (online the link speaks the maker's protocol either way).
+// --transfers repeats the full upload and the full download, each measured against its floor:
+// the simulator's own answer times (request in to reply out, from its wire log) plus the 100 ms
+// pause the transfers make before their items.
 #include "sim_control.h"
 
 #include "files/settings_store.h"
@@ -22,6 +27,7 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 
@@ -71,6 +77,40 @@ WireBytes wireBytes(const QList<QJsonObject>& log, qsizetype from)
     return w;
 }
 
+// The controller's share of the entries [from, end): from each request's arrival to its reply; and
+// the program's: from each reply to the next request (the median of those gaps, and the longest,
+// which holds the transfer's 100 ms pause).
+struct Turns {
+    double answerMs = 0;
+    double medianGapMs = 0;
+    double longestGapMs = 0;
+};
+
+Turns turns(const QList<QJsonObject>& log, qsizetype from)
+{
+    Turns t;
+    double asked = -1;
+    double answered = -1;
+    QList<double> gaps;
+    for (qsizetype i = from; i < log.size(); ++i) {
+        const QString dir = log[i].value("dir").toString();
+        const double at = log[i].value("t").toDouble() * 1000.0;
+        if (dir == QLatin1String("rx") && log[i].contains("cmd")) {
+            asked = at;
+            if (answered >= 0)
+                gaps << at - answered;
+        } else if (dir == QLatin1String("tx") && asked >= 0) {
+            t.answerMs += at - asked;
+            answered = at;
+            asked = -1;
+        }
+    }
+    std::sort(gaps.begin(), gaps.end());
+    t.medianGapMs = gaps.isEmpty() ? 0 : gaps[gaps.size() / 2];
+    t.longestGapMs = gaps.isEmpty() ? 0 : gaps.last();
+    return t;
+}
+
 void print(QJsonObject o)
 {
     std::printf("%s\n", QJsonDocument(o).toJson(QJsonDocument::Compact).constData());
@@ -93,12 +133,15 @@ int main(int argc, char** argv)
     const int speed = option("--speed", 9600);
     const int cycles = option("--cycles", 3);
     const int cpuSpan = option("--cpu-seconds", 20);
+    const int transfers = option("--transfers", 1);
     const bool instant = args.contains(QStringLiteral("--instant"));
+    const int pi = int(args.indexOf(QLatin1String("--protocol")));
+    const bool rtu = pi > 0 && pi + 1 < args.size() && args.at(pi + 1) == QLatin1String("rtu");
     const double bitsPerChar = 10.0; // 7E1 and 8N1 alike
     const double msPerByte = 1000.0 * bitsPerChar / speed;
 
     QStringList simArgs{QStringLiteral("--port"),
-                        QStringLiteral("COM1:%1:maker:0:1364").arg(speed)};
+                        QStringLiteral("COM1:%1:%2:0:1364").arg(speed).arg(rtu ? "rtu" : "maker")};
     if (!instant)
         simArgs << QStringLiteral("--emulate-baud");
     SimControl sim(simArgs);
@@ -114,6 +157,11 @@ int main(int argc, char** argv)
     {
         const auto s = qmx::openSettings();
         s->setValue(QStringLiteral("Speed"), QString::number(speed));
+        if (rtu) {
+            s->setValue(QStringLiteral("Protocol"), QStringLiteral("2"));
+            s->setValue(QStringLiteral("Databit"), QStringLiteral("8"));
+            s->setValue(QStringLiteral("Parity"), QStringLiteral("NONE"));
+        }
     }
 
     qmx::QmxData d;
@@ -166,22 +214,38 @@ int main(int argc, char** argv)
            {"seconds", qRound(clock.elapsed() / 100.0) / 10.0},
            {"cpu_percent_of_one_core", qRound(cpu / (clock.elapsed() / 1000.0) * 1000) / 10.0}});
 
-    // A full upload, as the scheduler runs it.
+    // Full uploads, as the scheduler runs them, and full downloads of the screen data.
     w.Timer1.stop();
     runUntil([] { return false; }, 200);
-    w.requestComMode(4);
-    from = sim.wire().size();
-    clock.restart();
-    w.Timer1_Timer();
-    const double uploadMs = double(clock.nsecsElapsed()) / 1e6;
-    WireBytes up = wireBytes(sim.wire(), from);
-    print({{"measure", "full upload"},
-           {"speed", speed},
-           {"emulated_line", !instant},
-           {"upload_ms", qRound(uploadMs)},
-           {"wire_ms", qRound(double(up.bytes) * msPerByte)},
-           {"requests", up.requests},
-           {"bytes", up.bytes}});
+    for (int n = 0; n < transfers * 2; ++n) {
+        const bool upload = n % 2 == 0;
+        from = sim.wire().size();
+        clock.restart();
+        if (upload) {
+            w.requestComMode(4);
+            w.Timer1_Timer();
+        } else {
+            w.Write_AllPara();
+        }
+        const double ms = double(clock.nsecsElapsed()) / 1e6;
+        const QList<QJsonObject> log = sim.wire();
+        const WireBytes bytes = wireBytes(log, from);
+        const Turns turn = turns(log, from);
+        const double floorMs = turn.answerMs + 100.0;
+        print({{"measure", upload ? "full upload" : "full download"},
+               {"speed", speed},
+               {"protocol", rtu ? "rtu" : "maker"},
+               {"emulated_line", !instant},
+               {upload ? "upload_ms" : "download_ms", qRound(ms)},
+               {"floor_ms", qRound(floorMs * 10) / 10.0},
+               {"ratio", qRound(ms / floorMs * 1000) / 1000.0},
+               {"median_reply_to_request_ms", qRound(turn.medianGapMs * 1000) / 1000.0},
+               {"longest_reply_to_request_ms", qRound(turn.longestGapMs * 1000) / 1000.0},
+               {"wire_ms", qRound(double(bytes.bytes) * msPerByte)},
+               {"requests", bytes.requests},
+               {"bytes", bytes.bytes}});
+        runUntil([] { return false; }, 200);
+    }
     // After a slow step the poll keeps its pace: the first read comes a whole tick after the
     // upload, and the ones after it a tick apart, with no burst to catch up.
     w.Timer1.start();

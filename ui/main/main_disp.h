@@ -358,8 +358,9 @@ private:
     // Consecutive watchdog ticks with ComErr set, 0..5; the watchdog's box is open.
     int ComErrCount = 0;
     bool watchdogBoxOpen_ = false;
-    // Lets timer ticks run between the items of a transfer (operator input waits).
-    void letTimersRun();
+    // Both progress bars take a transfer's count and repaint at the next event pass: the wait for
+    // the next reply, never in front of the next request.
+    void showTransferProgress(int value);
     // Tells the operator that a transfer's exchanges failed (strings 380/381 or 382/383), once a
     // run: between two exchanges when the watchdog has counted its ticks, or at the end.
     enum class Transfer { Upload, Download };

@@ -3,13 +3,17 @@
 // on a shared test machine proves nothing.
 #include "pty_line.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace {
 
@@ -120,6 +124,55 @@ TEST_F(BenchAgainstSim, AbsentDeviceIsAnErrorWithoutFigures)
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_TRUE(r.err.contains("cannot open"));
+}
+
+// Modbus RTU frames are told apart by silence: from the last byte of a reply to the first byte of
+// the next request the line stays quiet for at least 3.5 characters, as the controller saw it (its
+// wire log stamps a reply as it leaves and a request as it has come in).
+TEST(BenchAgainstSimRtu, EveryRequestKeepsTheSilentIntervalAfterTheReplyBefore)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString log = dir.filePath("wire.log");
+    QProcess sim;
+    sim.start(QStringLiteral(QMX_SIM_BINARY), {"--dir", dir.path(), "--log", log, "--port",
+                                               "COM1:9600:rtu:1", "--port", "COM2:19200:rtu:1"});
+    ASSERT_TRUE(sim.waitForStarted(5000));
+    ASSERT_TRUE(waitReady(sim)) << sim.readAllStandardError().toStdString();
+
+    for (const int speed : {9600, 19200}) {
+        const QString port = speed == 9600 ? "COM1" : "COM2";
+        const BenchRun r = runBench({"--device", dir.filePath(port), "--protocol", "rtu",
+                                     "--address", "1", "--register", "0080", "--parity", "none",
+                                     "--speed", QString::number(speed), "--count", "30"});
+        ASSERT_EQ(r.exitCode, 0) << r.out.constData() << r.err.constData();
+    }
+    stop(sim);
+
+    QFile file(log);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QMap<QString, double> replyLeft; // per port: when the last reply left, -1 once answered
+    QMap<QString, QList<double>> gapsMs;
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        const QJsonObject e = QJsonDocument::fromJson(line).object();
+        const QString port = e["port"].toString();
+        const double t = e["t"].toDouble() * 1000.0;
+        if (e["dir"] == "tx") {
+            replyLeft[port] = t;
+        } else if (e["dir"] == "rx" && e.contains("cmd")) {
+            if (replyLeft.value(port, -1) >= 0)
+                gapsMs[port] << t - replyLeft[port];
+            replyLeft[port] = -1;
+        }
+    }
+    for (const auto& [port, speed] : {std::pair{"COM1", 9600}, std::pair{"COM2", 19200}}) {
+        // 3.5 characters of 10 bits (8N1).
+        const double t35Ms = 3.5 * 10 * 1000.0 / speed;
+        const QList<double> gaps = gapsMs.value(port);
+        EXPECT_EQ(gaps.size(), 29) << port;
+        for (const double g : gaps)
+            EXPECT_GE(g, t35Ms) << port << ": a request came " << g << " ms after a reply";
+    }
 }
 
 TEST(BenchAgainstPymodbus, RtuReadsWithoutAnError)

@@ -207,8 +207,7 @@ void MainDisp::runDownload(bool menuRun)
         }
         if (inputType)
             QMXCom->setCom_TimeOut(300);
-        ProgressBar1->setValue(progress);
-        ProgressBar2->setValue(progress);
+        showTransferProgress(progress);
         d.ComErr = false;
 
         const download::ReplyEffects fx = download::judgeItemReply(d.Protocol, reply, s);

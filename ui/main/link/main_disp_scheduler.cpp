@@ -11,9 +11,9 @@
 #include "ui/ui_seam.h"
 #include "ui/ui_widgets.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 
 namespace qmx {
@@ -140,9 +140,16 @@ void MainDisp::dropRequests()
     d.Downloading = false;
 }
 
-void MainDisp::letTimersRun()
+void MainDisp::showTransferProgress(int value)
 {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // A progress bar paints itself at once on a new value, which for every item would hold the
+    // next request back by a repaint. With its updates off for the change, the new value is only
+    // marked for painting, and the wait for the next reply paints it.
+    for (QProgressBar* bar : {ProgressBar1, ProgressBar2}) {
+        bar->setUpdatesEnabled(false);
+        bar->setValue(value);
+        bar->setUpdatesEnabled(true);
+    }
 }
 
 void MainDisp::Timer6_Timer()

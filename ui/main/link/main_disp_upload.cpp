@@ -98,16 +98,14 @@ void MainDisp::readAllItems(bool withDisplay, TransferReport* report)
     int count = 0;
     auto advance = [&] {
         ++count;
-        if (withDisplay) {
-            ProgressBar1->setValue(qMin(count, ProgressBar1->maximum()));
-            ProgressBar2->setValue(qMin(count, ProgressBar2->maximum()));
-        }
+        if (withDisplay)
+            showTransferProgress(qMin(count, ProgressBar1->maximum()));
     };
 
     for (int item = kFirstPara; item <= last; ++item) {
         if (withDisplay) {
-            // The error watchdog and the chart keep their ticks while the items come in.
-            letTimersRun();
+            // The error watchdog, the chart and the screen's repaints run while each reply is on
+            // its way (the port's waits let them), not between a reply and the next request.
             if (QuitRequested())
                 return;
             if (report)
