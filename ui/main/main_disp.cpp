@@ -193,6 +193,8 @@ void MainDisp::setupTimers()
         timers[i].first->setInterval(timers[i].second);
     }
     Timer2.setSingleShot(true);
+    // The transfers pause the controller with Timer4's 100 ms; a coarse timer may end it 5% early.
+    Timer4.setTimerType(Qt::PreciseTimer);
     connect(&Timer1, &QTimer::timeout, this, &MainDisp::Timer1_Timer);
     connect(&Timer2, &QTimer::timeout, this, &MainDisp::Timer2_Timer);
     connect(&Timer3, &QTimer::timeout, this, &MainDisp::Timer3_Timer);

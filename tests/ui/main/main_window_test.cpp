@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -333,7 +334,13 @@ TEST_F(MainWindow, AWaitLetsOtherEventsRun)
     t.setInterval(5);
     QObject::connect(&t, &QTimer::timeout, [&ticks] { ++ticks; });
     t.start();
-    EXPECT_TRUE(w->Wait_100ms());
+    // The transfers give the controller this pause: it may end late on a busy machine, never early.
+    for (int i = 0; i < 5; ++i) {
+        QElapsedTimer waited;
+        waited.start();
+        EXPECT_TRUE(w->Wait_100ms());
+        EXPECT_GE(waited.elapsed(), 100) << "wait " << i;
+    }
     EXPECT_GT(ticks, 0); // other events ran during the wait
     EXPECT_FALSE(w->inLongStep());
 }
