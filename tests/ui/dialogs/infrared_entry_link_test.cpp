@@ -10,22 +10,10 @@
 
 using namespace qmx;
 
-namespace {
-
 class InfraredEntryOnline : public OnlineWindow {
 protected:
     QString simPort() const override { return QStringLiteral("COM1:9600:maker:0:1605"); }
-    Setting_Disp* dlg() const
-    {
-        return w->subWindows().find<Setting_Disp>(QStringLiteral("Setting_Disp"));
-    }
-    int controllerValue(const char* reg)
-    {
-        return sim->control({{"cmd", "get"}, {"port", "COM1"}, {"reg", reg}})["value"].toInt();
-    }
 };
-
-} // namespace
 
 TEST_F(InfraredEntryOnline, TypedAsTheLabelShowsIsWhatTheControllerHolds)
 {
@@ -37,7 +25,6 @@ TEST_F(InfraredEntryOnline, TypedAsTheLabelShowsIsWhatTheControllerHolds)
     ASSERT_TRUE(runUntil([&] { return !w->Label_othval[17]->isHidden(); }));
     // Degrees count in tenths on the infrared controller, whatever its input type.
     const int tenths = qmxsim::inputRange(d.ParaVal(50), true)->scale;
-
     const struct {
         int item;
         const char* reg;
@@ -51,13 +38,15 @@ TEST_F(InfraredEntryOnline, TypedAsTheLabelShowsIsWhatTheControllerHolds)
         SCOPED_TRACE(testing::Message() << "item " << c.item);
         ASSERT_FALSE(c.label->isHidden());
         w->Cmd_set_Click(c.item - 10);
-        ASSERT_TRUE(dlg());
-        QTest::keyClicks(dlg()->Disp_setdata, QStringLiteral("35"));
-        const QString typed = dlg()->Disp_setdata->text().trimmed();
+        auto* entry = w->subWindows().find<Setting_Disp>(QStringLiteral("Setting_Disp"));
+        ASSERT_TRUE(entry);
+        QTest::keyClicks(entry->Disp_setdata, QStringLiteral("35"));
+        const QString typed = entry->Disp_setdata->text().trimmed();
         EXPECT_EQ(typed.toStdString(), "3.5") << "typed with the label's one decimal";
-        QTest::keyClick(dlg()->Disp_setdata, Qt::Key_Return);
+        QTest::keyClick(entry->Disp_setdata, Qt::Key_Return);
         ASSERT_TRUE(runUntil([&] { return d.WriteQueue.empty() && d.ComMode == 1; }));
-        EXPECT_EQ(controllerValue(c.reg), typed.toDouble() * tenths);
+        EXPECT_EQ(sim->control({{"cmd", "get"}, {"port", "COM1"}, {"reg", c.reg}})["value"].toInt(),
+                  typed.toDouble() * tenths);
         EXPECT_TRUE(runUntil([&] { return c.label->text().trimmed() == typed; }))
             << c.label->text().toStdString();
     }

@@ -275,12 +275,12 @@ TEST_P(Relayout, RowsAsAReloadShowsThem)
 INSTANTIATE_TEST_SUITE_P(Offline, Relayout, ::testing::ValuesIn(kRelay),
                          [](const auto& i) { return std::string(i.param.name); });
 
-// The input type changed in the list while the set value's entry is open: back in the entry, the
-// range and the entry's decimals are those of the new type, and a value the old type took is
-// refused.
-TEST_F(Entry, OpenEntryFollowsAnInputTypeChosenMeanwhile)
+// The data changed under the open entry of the set value. Told (the input type chosen in the list),
+// the entry shows the new type's range, current value and decimals and refuses what the old type
+// took; not told, OK tests against the limits in force when it is pressed, narrowed or widened.
+TEST_F(Entry, OpenEntryFollowsTheLimitsInForce)
 {
-    answers({"OK"});
+    answers({"OK", "OK"});
     d.ParaVal(50) = 1; // K, -200.0 to 400.0
     d.ParaVal(25) = 4000;
     d.ParaVal(26) = -2000;
@@ -301,119 +301,19 @@ TEST_F(Entry, OpenEntryFollowsAnInputTypeChosenMeanwhile)
     EXPECT_EQ(entry->Limit_data->text(), QStringLiteral("-200 to  1370"));
     EXPECT_EQ(entry->Now_data->text(), w->Text_SV[1]->text());
     EXPECT_EQ(shown(), QStringLiteral(" 4000"));
-
     pad("o");
     EXPECT_EQ(boxes(229), 1);
-    EXPECT_EQ(dlg(), entry);
     EXPECT_EQ(d.ParaVal(11), 0);
-    type(QStringLiteral("1370\r"));
-    settle();
-    EXPECT_FALSE(dlg());
-    EXPECT_EQ(d.ParaVal(11), 1370);
-}
 
-// Each item that bounds another, changed while the other's entry is open: OK tests against the
-// limits in force when it is pressed, told of the change or not; told (the main window lays its
-// pages out again, as every change of the data ends), the dialog shows what one opened now shows.
-namespace {
-
-constexpr int kHB = 0; // in the pairs below: the heater-burnout option, not an item
-
-struct Follow {
-    const char* name;
-    int item;
-    std::vector<std::pair<int, int>> before;
-    const char* keys; // typed while the limits of `before` are in force
-    std::vector<std::pair<int, int>> after;
-    bool refused; // under the limits of `after`
-};
-
-const Follow kFollow[] = {
-    {"SetValueByScaleHigh", 11, {{50, 0}, {25, 1370}, {26, -200}}, "1300", {{25, 1000}}, true},
-    {"SetValueByScaleLow", 11, {{50, 0}, {25, 1370}, {26, -200}}, "50", {{26, 100}}, true},
-    // The list's input type change puts the scaling limits to the new type's range.
-    {"SetValue2ByInputType",
-     59,
-     {{50, 1}, {25, 4000}, {26, -2000}},
-     "4000",
-     {{50, 0}, {25, 1370}, {26, -200}},
-     true},
-    {"SetValueByDcPoint", 11, {{50, 30}, {27, 1}, {25, 10000}}, "1234", {{27, 2}}, false},
-    {"Alarm1ByType", 19, {{50, 0}, {36, 1}}, "100-", {{36, 3}}, true},
-    {"Alarm2ByType", 20, {{50, 0}, {37, 1}}, "1500", {{37, 5}}, true},
-    {"ScaleHighByInputType", 25, {{50, 0}}, "1300", {{50, 2}}, true},
-    {"OutputHighByLow", 29, {{30, 0}, {29, 100}}, "10", {{30, 20}}, true},
-    {"OutputHighWidened", 29, {{30, 50}, {29, 100}}, "20", {{30, 0}}, false},
-    {"OutputLowByHigh", 30, {{29, 100}, {30, 0}}, "60", {{29, 50}}, true},
-    {"CoolingHighByLow", 33, {{34, 0}, {33, 100}}, "10", {{34, 20}}, true},
-    {"CoolingLowByHigh", 34, {{33, 100}, {34, 0}}, "60", {{33, 50}}, true},
-    {"HeaterBurnoutByOption", 21, {{kHB, 2}}, "300", {{kHB, 1}}, true},
-};
-
-void PrintTo(const Follow& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-class LimitsUnder : public Entry, public ::testing::WithParamInterface<std::tuple<Follow, bool>> {
-protected:
-    void apply(const std::vector<std::pair<int, int>>& values)
-    {
-        for (const auto& [item, v] : values)
-            (item == kHB ? d.OptSet_HB : d.ParaVal(item)) = int16_t(v);
-    }
-    // The entry of `c.item` opened on `values`, `c.keys` typed.
-    void openOn(const Follow& c, const std::vector<std::pair<int, int>>& values)
-    {
-        apply(values);
-        showLoaded(0);
-        setButton(c.item);
-        type(QString::fromLatin1(c.keys));
-    }
-    QStringList look() const
-    {
-        return {dlg()->Now_data->text(), dlg()->Limit_data->text(), shown()};
-    }
-};
-
-} // namespace
-
-TEST_P(LimitsUnder, OkTestsTheLimitsInForce)
-{
-    const auto& [c, told] = GetParam();
-    answers({"OK"});
-    // The item's row shown: cooling for the cooling limits, else alarm 2; set values 2 to 4.
-    d.OptSet_HeatCool = c.item == 33 || c.item == 34;
-    d.OptSet_Alarm2 = !d.OptSet_HeatCool;
-    d.OptSet_SVsel = 1;
-    const auto both = [&c] {
-        auto all = c.before;
-        all.insert(all.end(), c.after.begin(), c.after.end());
-        return all;
-    }();
-    openOn(c, both);
-    const QStringList fresh = look();
-    dlg()->Command4->click();
-    settle();
-
-    openOn(c, c.before);
-    const int16_t value = d.ParaVal(c.item);
-    const int16_t typed = int16_t(dlg()->change_data->text().toInt());
-    apply(c.after);
-    if (told) {
-        w->relayPages();
-        EXPECT_EQ(look(), fresh);
-    }
+    type(QStringLiteral("1300"));
+    d.ParaVal(25) = 1000;
+    pad("o");
+    EXPECT_EQ(boxes(229), 2);
+    EXPECT_EQ(d.ParaVal(11), 0);
+    type(QStringLiteral("1200"));
+    d.ParaVal(25) = 1370;
     pad("o");
     settle();
-    EXPECT_EQ(boxes(229), c.refused ? 1 : 0);
-    EXPECT_EQ(bool(dlg()), c.refused);
-    EXPECT_EQ(d.ParaVal(c.item), c.refused ? value : typed);
+    EXPECT_FALSE(dlg());
+    EXPECT_EQ(d.ParaVal(11), 1200);
 }
-
-INSTANTIATE_TEST_SUITE_P(Items, LimitsUnder,
-                         ::testing::Combine(::testing::ValuesIn(kFollow), ::testing::Bool()),
-                         [](const auto& i) {
-                             return std::string(std::get<0>(i.param).name) +
-                                    (std::get<1>(i.param) ? "Told" : "AtOk");
-                         });
