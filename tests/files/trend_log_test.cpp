@@ -11,11 +11,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <optional>
-#include <vector>
 
 using namespace qmx;
 
@@ -112,22 +110,17 @@ TEST(TrendLog, FailuresAreToldWithAReason)
 TEST(TrendLog, ARowThatCannotBeWrittenWholeIsCutBackAndEveryFileStartsWithItsHeader)
 {
     const QByteArray head = "\"Control data\"\r\n\"Date\",\"Time\",\"PV\",\r\n";
-    const auto row = [](int n) {
-        return "\"d\",\"09:05:0" + QByteArray::number(n) + "\",\"1.0\",\r\n";
-    };
-    // Step n writes row n (the run's first at n = 0) with room for so many more bytes on the disk,
-    // or the Logging folder goes or is made again.
-    constexpr int kPlenty = -1, kFolderGone = -2, kFolderBack = -3;
+    const auto row = [](int n) { return "\"d\",\"t" + QByteArray::number(n) + "\",\"1.0\",\r\n"; };
+    // Step n (the run's start at 0): w writes row n, c writes it with room for 5 bytes, f with no
+    // room; g takes the Logging folder away, b makes it again. In the end the file holds the header
+    // and the rows `kept`.
     const struct {
-        const char* what;
-        std::vector<int> steps;
-        std::vector<int> kept; // the rows the file holds in the end
+        const char* steps;
+        const char* kept;
     } cases[] = {
-        {"a row cut short mid-run", {kPlenty, 5, kPlenty}, {0, 2}},
-        {"the disk full before the first row", {5, 0, kPlenty}, {2}},
-        {"the folder gone mid-run and made again",
-         {kPlenty, kFolderGone, kPlenty, kFolderBack, kPlenty},
-         {4}},
+        {"wcw", "02"},  // a row cut short mid-run
+        {"cfw", "2"},   // the disk full before the first row
+        {"wgwbw", "4"}, // the folder gone mid-run and made again
     };
     for (const auto& c : cases) {
         QTemporaryDir dir;
@@ -135,23 +128,22 @@ TEST(TrendLog, ARowThatCannotBeWrittenWholeIsCutBackAndEveryFileStartsWithItsHea
         const QString folder = dir.filePath(QStringLiteral("Logging"));
         TrendLog log;
         QByteArray want = head;
-        for (int n = 0; n < int(c.steps.size()); ++n) {
-            const int room = c.steps[size_t(n)];
-            if (room == kFolderGone || room == kFolderBack) {
-                ASSERT_TRUE(room == kFolderGone ? QDir(folder).removeRecursively()
-                                                : QDir().mkpath(folder));
+        for (int n = 0; c.steps[n]; ++n) {
+            const char step = c.steps[n];
+            if (step == 'g' || step == 'b') {
+                ASSERT_TRUE(step == 'g' ? QDir(folder).removeRecursively() : QDir().mkpath(folder));
                 continue;
             }
             std::optional<FileSizeLimit> full;
-            if (room != kPlenty)
-                full.emplace(rlim_t(QFileInfo(path).size() + room));
+            if (step != 'w')
+                full.emplace(rlim_t(QFileInfo(path).size() + (step == 'c' ? 5 : 0)));
             QString why;
             const bool ok = n == 0 ? log.start(path, head, row(n), &why) : log.append(row(n), &why);
-            EXPECT_EQ(why.isEmpty(), ok) << c.what << n;
-            if (std::count(c.kept.begin(), c.kept.end(), n))
+            EXPECT_EQ(why.isEmpty(), ok) << c.steps << n;
+            if (std::strchr(c.kept, '0' + n))
                 want += row(n);
         }
-        EXPECT_EQ(bytesOf(path).toStdString(), want.toStdString()) << c.what;
+        EXPECT_EQ(bytesOf(path).toStdString(), want.toStdString()) << c.steps;
     }
 }
 
