@@ -102,22 +102,18 @@ TEST_F(VelderCommLine, SilenceCostsExactlyOneFrame)
     EXPECT_EQ(peer->count(), 1u);
 }
 
-// A request goes to the line the moment it is made: whatever waits in the event queue (a repaint, a
-// timer) runs while the reply is on its way, never in front of the request. The first pending event
-// looks whether the peer has the request yet, holding the event loop (and with it any write still
-// queued inside the port) while it looks.
+// A request goes to the line the moment it is made, before whatever waits in the event queue (a
+// repaint, a timer): the first pending event, holding the event loop (and any write still queued
+// in the port), looks whether the peer has the request yet.
 bool onTheLineBeforeTheFirstEvent(ScriptedPeer& peer, const std::function<QString()>& exchange)
 {
     const size_t before = peer.count();
     bool onLine = false;
-    QMetaObject::invokeMethod(
-        qApp,
-        [&] {
-            for (int i = 0; i < 2000 && peer.count() == before; ++i)
-                QThread::msleep(1);
-            onLine = peer.count() > before;
-        },
-        Qt::QueuedConnection);
+    QTimer::singleShot(0, [&] {
+        for (int i = 0; i < 2000 && peer.count() == before; ++i)
+            QThread::msleep(1);
+        onLine = peer.count() > before;
+    });
     const QString reply = exchange();
     QCoreApplication::processEvents(); // the look runs even when the exchange ran no event loop
     return onLine && !reply.isEmpty();
@@ -292,7 +288,7 @@ TEST_F(VelderCommRtu, BackToBackRequestsKeepTheSilentInterval)
 TEST_F(VelderCommRtu, TheRequestIsOnTheLineBeforeAnyPendingEventRuns)
 {
     ctl.setValue("0080", "00FA");
-    // The second request keeps the silent interval after the first one's reply before it goes.
+    // The second request waits out the silent interval after the first one's reply.
     for (int i = 0; i < 2; ++i)
         EXPECT_TRUE(onTheLineBeforeTheFirstEvent(
             *peer, [&] { return comm.Com_Send("01", "", "03", "00800001", "", 3); }))
