@@ -157,19 +157,17 @@ TEST(TrendLog, AStretchOfFailuresIsLoggedOnceWithTheSystemsReasonAndTheRowsItLos
     TrendLog log;
     ASSERT_TRUE(log.start(path, "H\r\n", "R0\r\n"));
     {
-        // The first row is cut short, the others find no room at all.
-        FileSizeLimit full(rlim_t(QFileInfo(path).size() + 2));
+        FileSizeLimit full(rlim_t(QFileInfo(path).size() + 2)); // a row cut short, then no room
         for (int i = 0; i < 3; ++i)
             EXPECT_FALSE(log.append("R1\r\n"));
     }
-    EXPECT_TRUE(log.append("R2\r\n"));
-    EXPECT_TRUE(log.append("R3\r\n"));
+    EXPECT_TRUE(log.append("R2\r\n") && log.append("R3\r\n"));
     capture.stop();
-    const QStringList& logged = capture.lines();
-    ASSERT_EQ(logged.size(), 2) << logged.join(QLatin1Char('|')).toStdString();
-    EXPECT_TRUE(logged[0].contains(path) &&
-                logged[0].contains(QString::fromLocal8Bit(std::strerror(EFBIG))))
-        << logged[0].toStdString();
-    EXPECT_TRUE(logged[1].contains(path) && logged[1].endsWith(QStringLiteral("rows lost: 3")))
-        << logged[1].toStdString();
+    const QStringList& said = capture.lines();
+    ASSERT_EQ(said.size(), 2) << said.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(said[0].contains(path) &&
+                said[0].contains(QString::fromLocal8Bit(std::strerror(EFBIG))))
+        << said[0].toStdString();
+    EXPECT_TRUE(said[1].contains(path) && said[1].endsWith(QStringLiteral("rows lost: 3")))
+        << said[1].toStdString();
 }

@@ -263,13 +263,7 @@ TEST_F(PrintWindow, PrinterChoice)
 
 // A printer whose page breaks fail, as a jammed printer or a spooler that drops the job between
 // pages does.
-class JammingPrinter : public QPrinter {
-public:
-    explicit JammingPrinter(const QString& file)
-    {
-        setOutputFormat(QPrinter::PdfFormat);
-        setOutputFileName(file);
-    }
+struct JammingPrinter : QPrinter {
     bool newPage() override { return ++breaks, false; }
     int breaks = 0;
 };
@@ -282,7 +276,8 @@ TEST(ReportPrint, AFailedPageBreakFailsTheJob)
     sheet.lines.assign(120, {QStringLiteral("Item"), QStringLiteral("1"), QStringLiteral("Sec")});
     const ReportLayout report(sheet);
     ASSERT_EQ(report.pageCount(), 3);
-    JammingPrinter printer(dir.filePath(QStringLiteral("r.pdf")));
+    JammingPrinter printer;
+    printer.setOutputFileName(dir.filePath(QStringLiteral("r.pdf")));
     QString why;
     EXPECT_FALSE(printReportOn(printer, report, &why));
     EXPECT_TRUE(why.contains(printer.outputFileName())) << why.toStdString();
