@@ -109,31 +109,21 @@ TEST(PlotY, AFlatScaleNeverDivides)
 
 TEST(PenTrace, ASampleOfASilentLinkIsAGapAndTheLineStartsAfreshAfterIt)
 {
-    // On a 0..380 scale a value v lands at y = (380 - v) * 10; pen 1 runs 100 above pen 0.
+    // On a 0..380 scale a value v lands at y = (380 - v) * 10.
     const ScaleLayout s = ScaleSet(5, 380, 0, 4, XSpan::Long);
-    const struct {
-        double v;
-        bool silent;
-        int y, yPrev; // pen 0's; -1: nothing plotted
-    } run[] = {
-        {100, false, 2800, 2800}, // the first sample: a point alone
-        {120, false, 2600, 2800}, // joined to the one before
-        {130, true, -1, -1},      // the link silent: a gap
-        {150, false, 2300, 2300}, // afresh: not joined across the gap
-        {160, false, 2200, 2300},
-    };
-    const auto at = [](const std::optional<PlotPoint>& p) {
+    PenTrace t;
+    const auto at = [&](size_t pen, double v, bool silent = false) {
+        const std::optional<PlotPoint> p = t.plot(pen, v, silent, s);
         return p ? std::pair(p->y, p->yPrev) : std::pair(-1, -1);
     };
-    PenTrace t;
     t.start();
-    for (const auto& r : run) {
-        EXPECT_EQ(at(t.plot(0, r.v, r.silent, s)), std::pair(r.y, r.yPrev)) << r.v;
-        EXPECT_EQ(at(t.plot(1, r.v + 100, r.silent, s)),
-                  r.silent ? std::pair(-1, -1) : std::pair(r.y - 1000, r.yPrev - 1000))
-            << r.v;
-    }
-    // A new run starts with a point whatever the last one ended with.
-    t.start();
-    EXPECT_EQ(t.plot(0, 380, false, s)->yPrev, 0);
+    EXPECT_EQ(at(0, 100), std::pair(2800, 2800)); // the first sample: a point alone
+    EXPECT_EQ(at(1, 200), std::pair(1800, 1800));
+    EXPECT_EQ(at(0, 120), std::pair(2600, 2800)); // joined to the pen's value before
+    EXPECT_EQ(at(1, 210), std::pair(1700, 1800));
+    EXPECT_EQ(at(0, 130, true), std::pair(-1, -1)); // the link silent: a gap
+    EXPECT_EQ(at(0, 150), std::pair(2300, 2300));   // afresh: not joined across the gap
+    EXPECT_EQ(at(0, 160), std::pair(2200, 2300));
+    t.start(); // a new run starts with a point whatever the last one ended with
+    EXPECT_EQ(at(0, 380), std::pair(0, 0));
 }
