@@ -107,22 +107,27 @@ TEST(TrendLog, FailuresAreToldWithAReason)
     EXPECT_FALSE(why.isEmpty());
 }
 
-TEST(TrendLog, ARowThatCannotBeWrittenWholeIsCutBackAndEveryFileStartsWithItsHeader)
+// A row that cannot be written whole is cut back off and lost; every file starts with its header;
+// the operator sees string 555 while rows fail, and the files' log keeps why, in the system's
+// words, once for the stretch, and how many rows it lost.
+TEST(TrendLog, WholeRowsUnderTheHeaderAndTheReasonOfAStretchOfFailures)
 {
     const QByteArray head = "\"Control data\"\r\n\"Date\",\"Time\",\"PV\",\r\n";
     const auto row = [](int n) { return "\"d\",\"t" + QByteArray::number(n) + "\",\"1.0\",\r\n"; };
     // Step n (the run's start at 0): w writes row n, c writes it with room for 5 bytes, f with no
     // room; g takes the Logging folder away, b makes it again. In the end the file holds the header
-    // and the rows `kept`.
+    // and the rows `kept`; the stretch of failures failed for `reason` and lost `lost` rows.
     const struct {
         const char* steps;
         const char* kept;
+        int reason, lost;
     } cases[] = {
-        {"wcw", "02"},  // a row cut short mid-run
-        {"cfw", "2"},   // the disk full before the first row
-        {"wgwbw", "4"}, // the folder gone mid-run and made again
+        {"wcww", "023", EFBIG, 1},   // a row cut short mid-run
+        {"cfww", "23", EFBIG, 2},    // the disk full before the first row
+        {"wgwbww", "45", ENOENT, 1}, // the folder gone mid-run and made again
     };
     for (const auto& c : cases) {
+        LogCapture capture("qmx.files");
         QTemporaryDir dir;
         const QString path = Make_LogName(dir.path(), kFirst);
         const QString folder = dir.filePath(QStringLiteral("Logging"));
@@ -144,30 +149,14 @@ TEST(TrendLog, ARowThatCannotBeWrittenWholeIsCutBackAndEveryFileStartsWithItsHea
                 want += row(n);
         }
         EXPECT_EQ(bytesOf(path).toStdString(), want.toStdString()) << c.steps;
+        capture.stop();
+        const QStringList& said = capture.lines();
+        ASSERT_EQ(said.size(), 2) << said.join(QLatin1Char('|')).toStdString();
+        EXPECT_TRUE(said[0].contains(path) &&
+                    said[0].contains(QString::fromLocal8Bit(std::strerror(c.reason))))
+            << said[0].toStdString();
+        EXPECT_TRUE(said[1].contains(path) &&
+                    said[1].endsWith(QStringLiteral("rows lost: %1").arg(c.lost)))
+            << said[1].toStdString();
     }
-}
-
-// The operator sees string 555 while rows fail; the files' log keeps why, in the system's words,
-// once for the stretch, and how many rows it lost.
-TEST(TrendLog, AStretchOfFailuresIsLoggedOnceWithTheSystemsReasonAndTheRowsItLost)
-{
-    LogCapture capture("qmx.files");
-    QTemporaryDir dir;
-    const QString path = Make_LogName(dir.path(), kFirst);
-    TrendLog log;
-    ASSERT_TRUE(log.start(path, "H\r\n", "R0\r\n"));
-    {
-        FileSizeLimit full(rlim_t(QFileInfo(path).size() + 2)); // a row cut short, then no room
-        for (int i = 0; i < 3; ++i)
-            EXPECT_FALSE(log.append("R1\r\n"));
-    }
-    EXPECT_TRUE(log.append("R2\r\n") && log.append("R3\r\n"));
-    capture.stop();
-    const QStringList& said = capture.lines();
-    ASSERT_EQ(said.size(), 2) << said.join(QLatin1Char('|')).toStdString();
-    EXPECT_TRUE(said[0].contains(path) &&
-                said[0].contains(QString::fromLocal8Bit(std::strerror(EFBIG))))
-        << said[0].toStdString();
-    EXPECT_TRUE(said[1].contains(path) && said[1].endsWith(QStringLiteral("rows lost: 3")))
-        << said[1].toStdString();
 }
