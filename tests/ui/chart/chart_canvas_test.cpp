@@ -14,13 +14,9 @@ using namespace qmx;
 
 namespace {
 
-// The pens' colours as the pen files hold them (0x00BBGGRR), PV, SV, MV1, MV2.
-constexpr std::array<int32_t, 4> kPenBgr{0xFF00FF, 0xC000, 0xFF, 0xFF8080};
-
-QRgb rgbOf(int32_t bgr)
-{
-    return qRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
+// The pens' colours unless the pen files say otherwise: PV, SV, MV1, MV2.
+const std::array<QRgb, 4> kPen{qRgb(255, 0, 255), qRgb(0, 192, 0), qRgb(255, 0, 0),
+                               qRgb(128, 128, 255)};
 
 // A whole screen at `step` units a sample: PV a slow swing, SV in steps, MV1 swinging across the
 // scale and beyond both of its ends, MV2 a saw tooth; the link silent for a stretch mid-screen.
@@ -58,7 +54,7 @@ QImage oneByOne(const std::vector<ChartCanvas::Sample>& samples, QSize size)
     QPainter p(&img);
     p.scale(double(size.width()) / kChartWidth, double(size.height()) / kChartHeight);
     for (size_t pen : {2u, 3u, 1u, 0u}) {
-        p.setPen(QPen(QColor(rgbOf(kPenBgr[pen])), 0));
+        p.setPen(QPen(QColor(kPen[pen]), 0));
         for (const ChartCanvas::Sample& s : samples) {
             if (!(s.on & (1u << pen)))
                 continue;
@@ -81,7 +77,6 @@ TEST(ChartPicture, AFullScreenDrawnByColumnsIsTheOneDrawnSampleBySample)
         const std::vector<ChartCanvas::Sample> samples = wholeScreen(scale, step);
         ChartCanvas canvas;
         canvas.setScale(scale);
-        canvas.setPenColors(kPenBgr);
         for (const ChartCanvas::Sample& s : samples)
             canvas.addSample(s);
         for (const QSize size : {QSize(910, 648), QSize(1333, 777)}) {
@@ -89,13 +84,11 @@ TEST(ChartPicture, AFullScreenDrawnByColumnsIsTheOneDrawnSampleBySample)
             const QImage drawn = canvas.grab().toImage().convertToFormat(QImage::Format_RGB32);
             ASSERT_EQ(drawn.size(), size);
             const QImage expected = oneByOne(samples, size), blank = oneByOne({}, size);
+            // The pixels of each pen's colour, in each picture.
+            const auto in = [](const QImage& img, QRgb c) { return img.createMaskFromColor(c); };
             for (size_t pen = 0; pen < 4; ++pen) {
-                // The pixels of the pen's colour, in each picture.
-                const auto in = [c = rgbOf(kPenBgr[pen])](const QImage& i) {
-                    return i.createMaskFromColor(c);
-                };
-                EXPECT_NE(in(expected), in(blank)) << "pen " << pen;
-                EXPECT_TRUE(in(drawn) == in(expected))
+                EXPECT_NE(in(expected, kPen[pen]), in(blank, kPen[pen])) << "pen " << pen;
+                EXPECT_TRUE(in(drawn, kPen[pen]) == in(expected, kPen[pen]))
                     << "step " << step << " " << size.width() << " wide, pen " << pen;
             }
         }
