@@ -15,12 +15,10 @@ CASES = [
     ("comm/angled_sibling.cpp", "#include <rules/r.h>", True),
     ("ui/angled_lower.cpp", "#include <rules/r.h>", False),
     ("comm/up_sibling.cpp", '#include "../rules/r.h"', True),
-    ("ui/main/up_higher.cpp", '#include "../../app/a.h"', True),
     ("ui/main/up_lower.cpp", '#include "../../rules/r.h"', False),
     ("files/dot_up_sibling.cpp", '#include "./../comm/c.h"', True),
     ("model/widgets.cpp", "#include <QWidget>", True),
     ("tools/sim/angled.cpp", "#include <model/m.h>", True),
-    ("tools/bench/comm.cpp", '#include "../../comm/c.h"', False),
     ("tools/driver/up.cpp", '#include "../../files/f.h"', True),
 ]
 

@@ -1,6 +1,5 @@
-// The serial ports as the saved settings name them, with no port folder standing in: a main window
-// in a test process, which sets no settings format of its own, opens the line the program's
-// settings file names, as the program does.
+// With no port folder standing in, a window in a test process (which sets no settings format of its
+// own) opens the line the program's settings file names, as the program does.
 #include "online_fixture.h"
 
 #include "files/settings_store.h"
