@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <memory>
 
 using namespace testline;
@@ -109,7 +108,7 @@ TEST_F(VelderCommLine, SilenceCostsExactlyOneFrame)
 TEST_F(VelderCommLine, TheRequestIsOnTheLineBeforeAnyPendingEventRuns)
 {
     ctl.setValue("0080", "00FA");
-    const auto onTheLineFirst = [&](const std::function<QString()>& exchange) {
+    const auto onTheLineFirst = [&](auto exchange) {
         const size_t before = peer->count();
         bool onLine = false;
         QTimer::singleShot(0, [&] {

@@ -1,9 +1,6 @@
 #!/usr/bin/env python3
-"""The layer checker against a planted tree: however an include names a folder, it is judged as an
-include of that folder, and exactly the planted violations are reported.
-
-usage: check_layers_test.py CHECK_LAYERS_PY
-"""
+"""usage: check_layers_test.py CHECK_LAYERS_PY -- the layer checker against a planted tree: however
+an include names a folder, it is that folder's include, and just the planted violations are told."""
 import pathlib
 import subprocess
 import sys

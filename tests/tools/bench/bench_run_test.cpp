@@ -123,9 +123,8 @@ TEST_F(BenchAgainstSim, AbsentDeviceIsAnErrorWithoutFigures)
     EXPECT_TRUE(r.err.contains("cannot open"));
 }
 
-// Modbus RTU frames are told apart by silence: from the last byte of a reply to the first byte of
-// the next request the line stays quiet for at least 3.5 characters, as the controller saw it (its
-// wire log stamps a reply as it leaves and a request as it has come in).
+// Modbus RTU frames are told apart by 3.5 silent characters from the end of a reply to the next
+// request, as the controller sees it (its wire log stamps a reply leaving, a request come in).
 TEST(BenchAgainstSimRtu, EveryRequestKeepsTheSilentIntervalAfterTheReplyBefore)
 {
     QTemporaryDir dir;

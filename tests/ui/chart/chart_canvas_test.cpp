@@ -45,8 +45,7 @@ std::vector<ChartCanvas::Sample> wholeScreen(const ScaleLayout& scale, int step)
     return out;
 }
 
-// The samples drawn one by one, each a point at its value and a line from the value before, in
-// the order MV1, MV2, SV, PV.
+// Each sample drawn alone: a point at its value, a line from the value before; MV1, MV2, SV, PV.
 QImage oneByOne(const std::vector<ChartCanvas::Sample>& samples, QSize size)
 {
     QImage img(size, QImage::Format_RGB32);
@@ -70,8 +69,7 @@ QImage oneByOne(const std::vector<ChartCanvas::Sample>& samples, QSize size)
 
 TEST(ChartPicture, AFullScreenDrawnByColumnsIsTheOneDrawnSampleBySample)
 {
-    // Many samples a pixel column (X 27000), and fewer than one (X 600); the area resized between
-    // two sizes and redrawn at each.
+    // Many samples a pixel column (X 27000), and fewer than one (X 600); redrawn at each size.
     const ScaleLayout scale = ScaleSet(1, 400, 0, 4, XSpan::Long);
     for (const int step : {1, 45}) {
         const std::vector<ChartCanvas::Sample> samples = wholeScreen(scale, step);

@@ -287,8 +287,6 @@ TEST(ReportPrint, AFailedPageBreakFailsTheJob)
 // Escape in the printer choice of the Print command is its Cancel: nothing is printed.
 TEST_F(PrintWindow, EscapeInThePrinterChoicePrintsNothing)
 {
-    w->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     onPrinterChoice({[](QWidget* c) {
         QTest::keyClick(c->focusWidget() ? c->focusWidget() : c, Qt::Key_Escape);
     }});

@@ -7,11 +7,7 @@
 #include <QDir>
 #include <QSettings>
 
-namespace {
-
-using PortsFromSettings = OnlineWindow;
-
-TEST_F(PortsFromSettings, AWindowInATestOpensTheLineTheSettingsName)
+TEST_F(OnlineWindow, TheLineTheSettingsFileNamesWithoutAProgramsSettingsFormat)
 {
     const QString line = QDir(sim->portDir()).filePath(QStringLiteral("COM1"));
     qunsetenv("QMX_PORT_DIR");
@@ -21,5 +17,3 @@ TEST_F(PortsFromSettings, AWindowInATestOpensTheLineTheSettingsName)
     ASSERT_TRUE(runRequests(1));
     EXPECT_EQ(wire().first(), key());
 }
-
-} // namespace
