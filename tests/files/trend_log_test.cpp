@@ -1,8 +1,7 @@
 #include "files/trend_log.h"
 
-#include "file_size_limit.h"
-
 #include "../log_capture.h"
+#include "file_size_limit.h"
 
 #include <gtest/gtest.h>
 
@@ -114,13 +113,12 @@ TEST(TrendLog, WholeRowsUnderTheHeaderAndTheReasonOfAStretchOfFailures)
 {
     const QByteArray head = "\"Control data\"\r\n\"Date\",\"Time\",\"PV\",\r\n";
     const auto row = [](int n) { return "\"d\",\"t" + QByteArray::number(n) + "\",\"1.0\",\r\n"; };
-    // Step n (the run's start at 0): w writes row n, c writes it with room for 5 bytes, f with no
-    // room; g takes the Logging folder away, b makes it again. In the end the file holds the header
-    // and the rows `kept`; the stretch of failures failed for `reason` and lost `lost` rows.
+    // Step n (0 starts the run): w writes row n, c with room for 5 bytes, f with none; g takes the
+    // Logging folder away, b makes it again. The file keeps the header and the rows `kept`.
     const struct {
         const char* steps;
         const char* kept;
-        int reason, lost;
+        int reason, lost; // of the one stretch of failures: its errno, the rows it lost
     } cases[] = {
         {"wcww", "023", EFBIG, 1},   // a row cut short mid-run
         {"cfww", "23", EFBIG, 2},    // the disk full before the first row
