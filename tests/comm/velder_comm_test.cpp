@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <memory>
 
 using namespace testline;
@@ -102,31 +101,32 @@ TEST_F(VelderCommLine, SilenceCostsExactlyOneFrame)
     EXPECT_EQ(peer->count(), 1u);
 }
 
-// A request goes to the line the moment it is made: whatever waits in the event queue (a repaint, a
-// timer) runs while the reply is on its way, never in front of the request. The first pending event
-// looks whether the peer has the request yet, holding the event loop (and with it any write still
-// queued inside the port) while it looks.
-bool onTheLineBeforeTheFirstEvent(ScriptedPeer& peer, const std::function<QString()>& exchange)
-{
-    const size_t before = peer.count();
-    bool onLine = false;
-    QMetaObject::invokeMethod(
-        qApp,
-        [&] {
-            for (int i = 0; i < 2000 && peer.count() == before; ++i)
-                QThread::msleep(1);
-            onLine = peer.count() > before;
-        },
-        Qt::QueuedConnection);
-    const QString reply = exchange();
-    QCoreApplication::processEvents(); // the look runs even when the exchange ran no event loop
-    return onLine && !reply.isEmpty();
-}
-
+// A request goes to the line the moment it is made, before whatever waits in the event queue (a
+// repaint, a timer): the first pending event, holding the event loop (and any write still queued
+// in the port), looks whether the peer has the request yet. In Modbus RTU the second request first
+// waits out the silent interval after the first one's reply.
 TEST_F(VelderCommLine, TheRequestIsOnTheLineBeforeAnyPendingEventRuns)
 {
     ctl.setValue("0080", "00FA");
-    EXPECT_TRUE(onTheLineBeforeTheFirstEvent(*peer, [&] { return read("0080"); }));
+    const auto onTheLineFirst = [&](auto exchange) {
+        const size_t before = peer->count();
+        bool onLine = false;
+        QTimer::singleShot(0, [&] {
+            for (int i = 0; i < 2000 && peer->count() == before; ++i)
+                QThread::msleep(1);
+            onLine = peer->count() > before;
+        });
+        const QString reply = exchange();
+        QCoreApplication::processEvents(); // the look runs even when the exchange ran no loop
+        return onLine && !reply.isEmpty();
+    };
+    EXPECT_TRUE(onTheLineFirst([&] { return read("0080"); }));
+    comm.setCom_Databit("8");
+    comm.setCom_Parity("NONE");
+    comm.setCom_Protocol(3);
+    const auto rtuRead = [&] { return comm.Com_Send("01", "", "03", "00800001", "", 3); };
+    for (int i = 0; i < 2; ++i)
+        EXPECT_TRUE(onTheLineFirst(rtuRead)) << "RTU request " << i;
 }
 
 // A peer that answers register 0080 in two pieces: the first `firstMs` after the request, the rest
@@ -287,16 +287,6 @@ TEST_F(VelderCommRtu, BackToBackRequestsKeepTheSilentInterval)
     std::sort(gaps.begin(), gaps.end());
     // 3.5 characters of 10 bits at 9600 baud: 3.65 ms from the reply to the next request.
     EXPECT_GE(gaps.front(), 3.6);
-}
-
-TEST_F(VelderCommRtu, TheRequestIsOnTheLineBeforeAnyPendingEventRuns)
-{
-    ctl.setValue("0080", "00FA");
-    // The second request keeps the silent interval after the first one's reply before it goes.
-    for (int i = 0; i < 2; ++i)
-        EXPECT_TRUE(onTheLineBeforeTheFirstEvent(
-            *peer, [&] { return comm.Com_Send("01", "", "03", "00800001", "", 3); }))
-            << "request " << i;
 }
 
 TEST(LineSettings, TheSilentIntervalIsOwedOnlyForWhatIsLeftOfIt)

@@ -13,10 +13,9 @@
 #include <cerrno>
 #include <cstring>
 
-#include <grp.h>
 #include <pwd.h>
+#include <sys/fsuid.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace qmx;
@@ -65,68 +64,44 @@ TEST(CsvExport, AppendsOrLeavesTheFileAsItWas)
     }
 }
 
-namespace {
-
-QByteArray contentOf(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
-}
-
-const QStringList kOnlyTheExport{QStringLiteral("a.csv")};
-
-} // namespace
-
-// An export chosen in a folder the operator may not write (the file itself writable) takes the
-// new block after its old content. Root writes anywhere: the export runs in a child process as
-// the unprivileged user "nobody" then.
-TEST(CsvExport, AppendsInAFolderTheUserMayNotWrite)
+// An existing export takes the block in place: a block that does not get in whole (the disk fills
+// part way) is cut back off, with the system's reason; a folder the operator may not write (the
+// file itself writable) takes it all the same. Root writes anywhere: that part runs with the file
+// rights of the unprivileged user "nobody" then.
+TEST(CsvExport, AppendsInPlaceAndCutsBackABlockThatDidNotGetInWhole)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.csv"));
-    QFile old(path);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old\r\n") == 5);
-    old.close();
-    ASSERT_EQ(chmod(QFile::encodeName(path).constData(), 0666), 0);
-    ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 0555), 0);
-    const passwd* nobody = geteuid() == 0 ? getpwnam("nobody") : nullptr;
-    const pid_t child = geteuid() == 0 && !nobody ? -1 : fork();
-    if (child == 0) {
-        const bool dropped =
-            !nobody || (setgroups(0, nullptr) == 0 && setgid(nobody->pw_gid) == 0 &&
-                        setuid(nobody->pw_uid) == 0);
-        if (!dropped || access(QFile::encodeName(path).constData(), W_OK) != 0)
-            _exit(2);
-        _exit(appendCsvBlock(path, "\"new\"\r\n", nullptr) ? 0 : 1);
-    }
-    int status = 2 << 8;
-    if (child > 0)
-        waitpid(child, &status, 0);
-    chmod(QFile::encodeName(dir.path()).constData(), 0755);
-    if (WEXITSTATUS(status) == 2)
-        GTEST_SKIP() << "no unprivileged user could write " << path.toStdString();
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(contentOf(path), QByteArray("old\r\n\"new\"\r\n"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), kOnlyTheExport);
-}
-
-// A block that does not get in whole (the disk fills part way) is cut back off: the file holds its
-// old content and nothing of the block, and the system's reason is kept.
-TEST(CsvExport, ABlockCutShortIsCutBackOff)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("a.csv"));
-    const QByteArray before = "\"old\",\"1\"\r\n";
-    QFile old(path);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write(before) == before.size());
-    old.close();
+    const QByteArray file = QFile::encodeName(path), folder = QFile::encodeName(dir.path());
+    const auto content = [&] {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+    };
+    ASSERT_TRUE(appendCsvBlock(path, "old\r\n", nullptr)); // a new file
     QString why;
     {
-        FileSizeLimit full(rlim_t(before.size()) + 8); // room for a few bytes of the block
+        FileSizeLimit full(5 + 8); // room for a few bytes of the block
         ASSERT_TRUE(full.ok());
         EXPECT_FALSE(appendCsvBlock(path, QByteArray(4096, 'x') + "\r\n", &why));
     }
     EXPECT_TRUE(why.contains(QString::fromLocal8Bit(std::strerror(EFBIG)))) << why.toStdString();
-    EXPECT_EQ(contentOf(path), before);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), kOnlyTheExport);
+    EXPECT_EQ(content(), QByteArray("old\r\n"));
+
+    ASSERT_EQ(chmod(file.constData(), 0666), 0);
+    ASSERT_EQ(chmod(folder.constData(), 0555), 0);
+    const passwd* nobody = geteuid() == 0 ? getpwnam("nobody") : nullptr;
+    if (nobody) {
+        setfsgid(nobody->pw_gid);
+        setfsuid(nobody->pw_uid);
+    }
+    const bool locked = !QFile(dir.filePath(QStringLiteral("probe"))).open(QIODevice::WriteOnly);
+    const bool appended = locked && appendCsvBlock(path, "\"new\"\r\n", &why);
+    setfsuid(geteuid());
+    setfsgid(getegid());
+    chmod(folder.constData(), 0755);
+    if (!locked)
+        GTEST_SKIP() << "no unprivileged user to lock " << dir.path().toStdString();
+    EXPECT_TRUE(appended) << why.toStdString();
+    EXPECT_EQ(content(), QByteArray("old\r\n\"new\"\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.csv"});
 }

@@ -1,8 +1,7 @@
 #include "files/trend_log.h"
 
-#include "file_size_limit.h"
-
 #include "../log_capture.h"
+#include "file_size_limit.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +10,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <memory>
-#include <vector>
+#include <optional>
 
 using namespace qmx;
 
@@ -109,80 +106,55 @@ TEST(TrendLog, FailuresAreToldWithAReason)
     EXPECT_FALSE(why.isEmpty());
 }
 
-TEST(TrendLog, ARowThatCannotBeWrittenWholeIsCutBackAndEveryFileStartsWithItsHeader)
+// A row that cannot be written whole is cut back off and lost; every file starts with its header;
+// the operator sees string 555 while rows fail, and the files' log keeps why, in the system's
+// words, once for the stretch, and how many rows it lost.
+TEST(TrendLog, WholeRowsUnderTheHeaderAndTheReasonOfAStretchOfFailures)
 {
     const QByteArray head = "\"Control data\"\r\n\"Date\",\"Time\",\"PV\",\r\n";
-    // Step n writes row n: the run's first row, a further row, or the folder going or coming back.
-    const auto row = [](int n) {
-        return "\"d\",\"09:05:0" + QByteArray::number(n) + "\",\"1.0\",\r\n";
-    };
-    enum Op { First, Row, FolderGone, FolderBack };
-    constexpr int kPlenty = -1;
+    const auto row = [](int n) { return "\"d\",\"t" + QByteArray::number(n) + "\",\"1.0\",\r\n"; };
+    // Step n (0 starts the run): w writes row n, c with room for 5 bytes, f with none; g takes the
+    // Logging folder away, b makes it again. The file keeps the header and the rows `kept`.
     const struct {
-        const char* what;
-        std::vector<std::pair<Op, int>> steps; // and the room beyond the file's end
-        std::vector<int> kept;
+        const char* steps;
+        const char* kept;
+        int reason, lost; // of the one stretch of failures: its errno, the rows it lost
     } cases[] = {
-        {"a row cut short mid-run", {{First, kPlenty}, {Row, 5}, {Row, kPlenty}}, {0, 2}},
-        {"the disk full before the first row", {{First, 5}, {Row, 0}, {Row, kPlenty}}, {2}},
-        {"room for the header only", {{First, int(head.size()) + 3}, {Row, kPlenty}}, {1}},
-        {"the folder gone mid-run and made again",
-         {{First, kPlenty},
-          {FolderGone, kPlenty},
-          {Row, kPlenty},
-          {FolderBack, kPlenty},
-          {Row, kPlenty}},
-         {4}},
+        {"wcww", "023", EFBIG, 1},   // a row cut short mid-run
+        {"cfww", "23", EFBIG, 2},    // the disk full before the first row
+        {"wgwbww", "45", ENOENT, 1}, // the folder gone mid-run and made again
     };
     for (const auto& c : cases) {
+        LogCapture capture("qmx.files");
         QTemporaryDir dir;
         const QString path = Make_LogName(dir.path(), kFirst);
         const QString folder = dir.filePath(QStringLiteral("Logging"));
         TrendLog log;
         QByteArray want = head;
-        for (int n = 0; n < int(c.steps.size()); ++n) {
-            const auto [op, room] = c.steps[size_t(n)];
-            std::unique_ptr<FileSizeLimit> full;
-            if (room != kPlenty)
-                full = std::make_unique<FileSizeLimit>(rlim_t(QFileInfo(path).size() + room));
+        for (int n = 0; c.steps[n]; ++n) {
+            const char step = c.steps[n];
+            if (step == 'g' || step == 'b') {
+                ASSERT_TRUE(step == 'g' ? QDir(folder).removeRecursively() : QDir().mkpath(folder));
+                continue;
+            }
+            std::optional<FileSizeLimit> full;
+            if (step != 'w')
+                full.emplace(rlim_t(QFileInfo(path).size() + (step == 'c' ? 5 : 0)));
             QString why;
-            bool ok = op == First        ? log.start(path, head, row(n), &why)
-                      : op == Row        ? log.append(row(n), &why)
-                      : op == FolderGone ? QDir(folder).removeRecursively()
-                                         : QDir().mkpath(folder);
-            EXPECT_EQ(why.isEmpty(), ok) << c.what << n;
-            if (std::count(c.kept.begin(), c.kept.end(), n))
+            const bool ok = n == 0 ? log.start(path, head, row(n), &why) : log.append(row(n), &why);
+            EXPECT_EQ(why.isEmpty(), ok) << c.steps << n;
+            if (std::strchr(c.kept, '0' + n))
                 want += row(n);
         }
-        EXPECT_EQ(bytesOf(path).toStdString(), want.toStdString()) << c.what;
+        EXPECT_EQ(bytesOf(path).toStdString(), want.toStdString()) << c.steps;
+        capture.stop();
+        const QStringList& said = capture.lines();
+        ASSERT_EQ(said.size(), 2) << said.join(QLatin1Char('|')).toStdString();
+        EXPECT_TRUE(said[0].contains(path) &&
+                    said[0].contains(QString::fromLocal8Bit(std::strerror(c.reason))))
+            << said[0].toStdString();
+        EXPECT_TRUE(said[1].contains(path) &&
+                    said[1].endsWith(QStringLiteral("rows lost: %1").arg(c.lost)))
+            << said[1].toStdString();
     }
-}
-
-// The operator sees string 555 while rows fail; the files' log keeps why, in the system's words.
-TEST(TrendLog, AStretchOfFailuresIsLoggedOnceWithTheSystemsReasonAndTheRowsItLost)
-{
-    LogCapture capture("qmx.files");
-    QTemporaryDir dir;
-    const QString path = Make_LogName(dir.path(), kFirst);
-    const QString reason = QString::fromLocal8Bit(std::strerror(EFBIG));
-    TrendLog log;
-    EXPECT_TRUE(log.start(path, "H\r\n", "R0\r\n"));
-    QStringList whys;
-    {
-        // The first row is cut short, the others find no room at all.
-        FileSizeLimit full(rlim_t(QFileInfo(path).size() + 2));
-        for (int i = 0; i < 3; ++i)
-            if (QString why; !log.append("R1\r\n", &why))
-                whys << why;
-    }
-    EXPECT_TRUE(log.append("R2\r\n"));
-    EXPECT_TRUE(log.append("R3\r\n"));
-    capture.stop();
-    const QStringList& logged = capture.lines();
-
-    EXPECT_EQ(whys, QStringList(3, reason)) << whys.join(QLatin1Char('|')).toStdString();
-    ASSERT_EQ(logged.size(), 2) << logged.join(QLatin1Char('|')).toStdString();
-    EXPECT_TRUE(logged[0].contains(path) && logged[0].contains(reason)) << logged[0].toStdString();
-    EXPECT_TRUE(logged[1].contains(path) && logged[1].endsWith(QStringLiteral("rows lost: 3")))
-        << logged[1].toStdString();
 }

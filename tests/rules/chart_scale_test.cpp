@@ -111,37 +111,19 @@ TEST(PenTrace, ASampleOfASilentLinkIsAGapAndTheLineStartsAfreshAfterIt)
 {
     // On a 0..380 scale a value v lands at y = (380 - v) * 10.
     const ScaleLayout s = ScaleSet(5, 380, 0, 4, XSpan::Long);
-    const struct Step {
-        double pv, sv;
-        bool silent;
-        // PV's and SV's y and yPrev; -1: nothing plotted.
-        int y, yPrev, svY, svYPrev;
-    } run[] = {
-        {100, 200, false, 2800, 2800, 1800, 1800}, // the first sample: a point alone
-        {120, 210, false, 2600, 2800, 1700, 1800}, // joined to the one before
-        {130, 220, true, -1, -1, -1, -1},          // the link silent: a gap
-        {140, 230, true, -1, -1, -1, -1},
-        {150, 240, false, 2300, 2300, 1400, 1400}, // afresh: not joined across the gap
-        {160, 240, false, 2200, 2300, 1400, 1400},
+    PenTrace t;
+    const auto at = [&](size_t pen, double v, bool silent = false) {
+        const std::optional<PlotPoint> p = t.plot(pen, v, silent, s);
+        return p ? std::pair(p->y, p->yPrev) : std::pair(-1, -1);
     };
-    for (const bool startsSilent : {false, true}) {
-        PenTrace t;
-        t.start();
-        if (startsSilent) // a run whose first sample already finds the link silent
-            EXPECT_FALSE(t.plot(0, 50, true, s));
-        int i = 0;
-        for (const Step& r : run) {
-            const std::optional<PlotPoint> pv = t.plot(0, r.pv, r.silent, s);
-            const std::optional<PlotPoint> sv = t.plot(1, r.sv, r.silent, s);
-            const auto at = [](const std::optional<PlotPoint>& p) {
-                return p ? std::pair(p->y, p->yPrev) : std::pair(-1, -1);
-            };
-            EXPECT_EQ(at(pv), std::pair(r.y, r.yPrev)) << "step " << i;
-            EXPECT_EQ(at(sv), std::pair(r.svY, r.svYPrev)) << "step " << i;
-            ++i;
-        }
-        // A new run starts with a point whatever the last one ended with.
-        t.start();
-        EXPECT_EQ(t.plot(0, 380, false, s)->yPrev, 0);
-    }
+    t.start();
+    EXPECT_EQ(at(0, 100), std::pair(2800, 2800)); // the first sample: a point alone
+    EXPECT_EQ(at(1, 200), std::pair(1800, 1800));
+    EXPECT_EQ(at(0, 120), std::pair(2600, 2800)); // joined to the pen's value before
+    EXPECT_EQ(at(1, 210), std::pair(1700, 1800));
+    EXPECT_EQ(at(0, 130, true), std::pair(-1, -1)); // the link silent: a gap
+    EXPECT_EQ(at(0, 150), std::pair(2300, 2300));   // afresh: not joined across the gap
+    EXPECT_EQ(at(0, 160), std::pair(2200, 2300));
+    t.start(); // a new run starts with a point whatever the last one ended with
+    EXPECT_EQ(at(0, 380), std::pair(0, 0));
 }

@@ -8,12 +8,9 @@
 
 #include <QAction>
 #include <QDir>
-#include <QHash>
 #include <QLabel>
 #include <QPushButton>
-#include <QSet>
-#include <QTime>
-#include <QTimer>
+#include <QRegularExpression>
 
 namespace {
 
@@ -75,14 +72,6 @@ TEST_F(TrendOnline, AOneSecondRunLogsWhatTheWindowShows)
 TEST_F(TrendOnline, SamplesTakenWhileTheCommunicationErrorShowsHaveNoValues)
 {
     startRun();
-    // What the window showed in each second, by the clock the rows are stamped with; a timer keeps
-    // looking while an exchange waits for the silent controller.
-    QHash<QString, QSet<bool>> shown;
-    QTimer look;
-    QObject::connect(&look, &QTimer::timeout, [&] {
-        shown[QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))].insert(commErrorShown());
-    });
-    look.start(10);
     ASSERT_TRUE(runUntil([&] { return rows().size() >= 2; }, 8000));
     set({{"silent", true}});
     ASSERT_TRUE(runUntil([&] { return commErrorShown(); }, 8000));
@@ -93,35 +82,22 @@ TEST_F(TrendOnline, SamplesTakenWhileTheCommunicationErrorShowsHaveNoValues)
     const qsizetype back = rows().size();
     ASSERT_TRUE(runUntil([&] { return rows().size() >= back + 2; }, 8000));
     c().cmdStop_Click();
-    look.stop();
 
+    // Each row: v with the values the window shows, g with its date and time alone.
     const QString pv = QLatin1Char('"') + w->Text_PV->text().trimmed() + QLatin1Char('"');
-    const QStringList empty{QStringLiteral("\"\""), QStringLiteral("\"\""), QStringLiteral("\"\""),
-                            QString()};
-    QString seen; // v: values, g: a gap, ?: the window changed within that second
-    int unplotted = 0;
+    QString seen;
     for (const QString& r : rows()) {
         const QStringList f = r.split(QLatin1Char(','));
-        ASSERT_EQ(f.size(), 6) << r.toStdString(); // date, time, PV, SV, MV1 and the end
-        ASSERT_TRUE(f[0].startsWith(QLatin1Char('"')) && f[0].size() > 2) << r.toStdString();
-        const QSet<bool> s = shown.value(f[1].mid(1, f[1].size() - 2));
-        if (f.mid(2) == empty)
-            ++unplotted;
-        if (s.size() != 1) {
-            seen += QLatin1Char('?');
-            continue;
-        }
-        const bool gap = *s.begin();
-        seen += QLatin1Char(gap ? 'g' : 'v');
-        if (gap)
-            EXPECT_EQ(f.mid(2), empty) << r.toStdString();
-        else
-            EXPECT_EQ(f[2], pv) << r.toStdString();
+        const bool dated = f.size() == 6 && f[0].size() > 2 && f[1].size() > 2;
+        const bool empty = r.section(QLatin1Char(','), 2) == QStringLiteral("\"\",\"\",\"\",");
+        seen += QLatin1Char(!dated ? 'x' : empty ? 'g' : f[2] == pv ? 'v' : 'x');
     }
-    EXPECT_TRUE(seen.startsWith(QLatin1Char('v')) && seen.endsWith(QLatin1Char('v')) &&
-                seen.count(QLatin1Char('g')) >= 2)
+    // Values before the silence and once the error has gone, none while it shows.
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^v+g+v+$")).match(seen).hasMatch() &&
+                seen.mid(silentFrom, 3) == QStringLiteral("ggg") &&
+                seen.lastIndexOf(QLatin1Char('g')) < back)
         << seen.toStdString();
-    EXPECT_EQ(c().samples(), rows().size() - unplotted) << "a gap plots nothing";
+    EXPECT_EQ(c().samples(), seen.count(QLatin1Char('v'))) << "a gap plots nothing";
 }
 
 TEST_F(TrendOnline, TheTraceMenuAndGoingOfflineStopTheRun)

@@ -63,25 +63,20 @@ TEST_F(HostileFiles, ASaveOnAFullDiskKeepsTheOldFileAndTellsTheSystemsReason)
 TEST_F(HostileFiles, ARefusedFileTellsWhichLineInTheDetail)
 {
     const QString path = dir.filePath(QStringLiteral("damaged.dat"));
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("\"QMX-400\"\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
-        for (int line = 9; line <= 63; ++line)
-            f.write(line == 21 ? "12a\r\n" : "5\r\n");
-    }
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("\"QMX-400\"\r\n0\r\n0\r\n") > 0);
+    f.close();
     LogCapture capture("qmx.files");
     answers({QStringLiteral("Yes"), path, QStringLiteral("OK")});
     w->mnuLoad_Click();
     capture.stop();
-    const QStringList& logged = capture.lines();
 
     ASSERT_EQ(texts(), (QStringList{S(535), QStringLiteral("<file>"), S(27)}));
     const QString detail = log().last().value(QStringLiteral("detail")).toString();
-    for (const QString& said : {detail, logged.join(QLatin1Char('\n'))}) {
-        EXPECT_TRUE(said.contains(QDir::toNativeSeparators(path))) << said.toStdString();
-        EXPECT_TRUE(said.contains(QStringLiteral("line 21"))) << said.toStdString();
-    }
+    for (const QString& said : {detail, capture.lines().join(QLatin1Char('\n'))})
+        EXPECT_TRUE(said.contains(QDir::toNativeSeparators(path)) &&
+                    said.contains(QStringLiteral("line 3")))
+            << said.toStdString();
 }
 
 TEST_F(HostileFiles, ANamedPipeIsRefusedAsADamagedFile)

@@ -500,13 +500,11 @@ TEST(ProgramFiles, CommandLineFilesThatAreMissingBadOrNotTaken)
                       QJsonArray({QStringLiteral("OK")}))
                 << c.name;
             // A refused file says in the box's detail which file and where it ends.
-            if (c.message == 27) {
-                const QString detail = log[0].value(QStringLiteral("detail")).toString();
-                EXPECT_TRUE(detail.contains(p.root() + QLatin1Char('/') + QLatin1String(c.arg)))
-                    << detail.toStdString();
-                EXPECT_TRUE(detail.contains(QStringLiteral("line %1").arg(c.content.size())))
-                    << detail.toStdString();
-            }
+            const QString detail = log[0].value(QStringLiteral("detail")).toString();
+            EXPECT_TRUE(c.message != 27 ||
+                        (detail.contains(p.root() + QLatin1Char('/') + QLatin1String(c.arg)) &&
+                         detail.contains(QStringLiteral("line %1").arg(c.content.size()))))
+                << detail.toStdString();
         } else {
             EXPECT_TRUE(log.isEmpty()) << c.name;
         }
@@ -650,19 +648,18 @@ TEST(ProgramFiles, NamedPipesAsThePenFilesAreRefusedAtStartAndAtAPenWrite)
         const QString pipe = p.programFolder() + QStringLiteral("/QMX%1.txt").arg(n);
         ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     }
+    // Opened, a pipe would hold the program before its window, or later at the next pen write, for
+    // ever. The pen-file box comes once each time.
     p.setAnswers({QStringLiteral("OK"), QStringLiteral("OK")});
-    // Opened, a pipe would hold the program before its window for ever, and later the window at
-    // the next pen write: answering at all is the test. Each time the pen-file box comes once.
     p.start();
     ASSERT_TRUE(p.waitReady());
     EXPECT_EQ(p.msgLog().size(), 1);
     p.command(QStringLiteral("click MainDisp/Velder_ChartCtl1/optShort")); // writes every pen file
     ASSERT_TRUE(p.waitLog(2));
-    EXPECT_TRUE(p.dump().contains(QStringLiteral("MainDisp")));
     for (const QJsonObject& box : p.msgLog())
         EXPECT_TRUE(
             box.value(QStringLiteral("text")).toString().contains(QStringLiteral("QMX1.txt")));
-    EXPECT_EQ(p.msgLog().size(), 2);
     p.command(QStringLiteral("quit"));
     EXPECT_TRUE(p.waitFinished());
+    EXPECT_EQ(p.msgLog().size(), 2);
 }
