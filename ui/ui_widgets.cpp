@@ -1,5 +1,6 @@
 #include "ui/ui_widgets.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -81,6 +82,27 @@ void PanelStatusBar::setPanel(int i, const QString& text)
             l->setFixedWidth(width);
     }
     l->setText(text);
+}
+
+SteadyGroupBox::SteadyGroupBox(int width, QWidget* parent) : QGroupBox(parent)
+{
+    setFixedWidth(width);
+}
+
+bool SteadyGroupBox::event(QEvent* e)
+{
+    // A layout request reaches the box once its own layout has been laid out again: only a new
+    // height of its rows concerns the layouts above.
+    if (e->type() == QEvent::LayoutRequest || e->type() == QEvent::Show)
+        fitHeight();
+    return QGroupBox::event(e);
+}
+
+void SteadyGroupBox::fitHeight()
+{
+    const int h = hasHeightForWidth() ? heightForWidth(width()) : sizeHint().height();
+    if (minimumHeight() != h || maximumHeight() != h)
+        setFixedHeight(h);
 }
 
 GroupFrame::GroupFrame(QWidget* parent) : QFrame(parent)

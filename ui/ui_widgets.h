@@ -6,6 +6,7 @@
 #include "rules/display_ops.h"
 
 #include <QFrame>
+#include <QGroupBox>
 #include <QHash>
 #include <QLabel>
 #include <QPixmap>
@@ -50,6 +51,21 @@ private:
     // The resting widths of panels 1 to 3.
     std::array<int, 3> widths_{};
     mutable std::array<QHash<QString, QSize>, 4> sizes_;
+};
+
+// A group box of fixed width whose height follows its rows but not its texts: a label in it that
+// changes its text lays out this box alone. In a plain group box every such change climbs the
+// layouts up to the main window, and each tab control on the way repaints the whole of itself.
+class SteadyGroupBox : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit SteadyGroupBox(int width, QWidget* parent = nullptr);
+
+protected:
+    bool event(QEvent* e) override;
+
+private:
+    void fitHeight();
 };
 
 // A group frame of the settings pages. Its caption is kept for the program (and shown by the
