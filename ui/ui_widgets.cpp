@@ -27,6 +27,9 @@ PanelStatusBar::PanelStatusBar(QWidget* parent) : QStatusBar(parent)
         auto* l = new QLabel(this);
         l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         l->setContentsMargins(4, 0, 4, 0);
+        // Filled with the bar's own colour: a new text repaints the panel alone, not the window
+        // and the bar beneath it.
+        l->setAutoFillBackground(true);
         addPermanentWidget(l, i < 3 ? 0 : 1);
         panels_[size_t(i)] = l;
     }
