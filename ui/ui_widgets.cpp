@@ -1,5 +1,6 @@
 #include "ui/ui_widgets.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -22,15 +23,49 @@ PanelStatusBar::PanelStatusBar(QWidget* parent) : QStatusBar(parent)
 {
     setSizeGripEnabled(false);
     // Result, logging state, trace state, then the activity text, which gets what is left.
-    const int widths[4] = {60, 170, 170, 0};
     for (int i = 0; i < 4; ++i) {
         auto* l = new QLabel(this);
         l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         l->setContentsMargins(4, 0, 4, 0);
-        if (widths[i] > 0)
-            l->setMinimumWidth(widths[i]);
-        addPermanentWidget(l, widths[i] > 0 ? 0 : 1);
+        // Filled with the bar's own colour: a new text repaints the panel alone, not the window
+        // and the bar beneath it.
+        l->setAutoFillBackground(true);
+        addPermanentWidget(l, i < 3 ? 0 : 1);
         panels_[size_t(i)] = l;
+    }
+    fitPanels({});
+}
+
+QSize PanelStatusBar::textSize(int i, const QString& text) const
+{
+    auto& known = sizes_[size_t(i - 1)];
+    if (auto it = known.constFind(text); it != known.cend())
+        return *it;
+    // A label dressed as the panel, unparented so that asking it moves nothing on screen.
+    const QLabel* panel = panels_[size_t(i - 1)];
+    QLabel probe(text);
+    probe.setFont(panel->font());
+    probe.setFrameStyle(panel->frameStyle());
+    probe.setContentsMargins(panel->contentsMargins());
+    return known[text] = probe.sizeHint();
+}
+
+void PanelStatusBar::fitPanels(const std::array<QStringList, 4>& texts)
+{
+    for (auto& known : sizes_)
+        known.clear();
+    widths_ = {60, 170, 170}; // the design widths
+    int height = textSize(1, QString()).height();
+    for (int i = 1; i <= 4; ++i)
+        for (const QString& t : texts[size_t(i - 1)]) {
+            const QSize s = textSize(i, t);
+            height = std::max(height, s.height());
+            if (i <= 3)
+                widths_[size_t(i - 1)] = std::max(widths_[size_t(i - 1)], s.width());
+        }
+    for (int i = 1; i <= 3; ++i) {
+        QLabel* l = panels_[size_t(i - 1)];
+        l->setFixedSize(std::max(widths_[size_t(i - 1)], textSize(i, l->text()).width()), height);
     }
 }
 
@@ -41,8 +76,36 @@ QString PanelStatusBar::panel(int i) const
 
 void PanelStatusBar::setPanel(int i, const QString& text)
 {
-    if (i >= 1 && i <= 4)
-        panels_[size_t(i - 1)]->setText(text);
+    if (i < 1 || i > 4)
+        return;
+    QLabel* l = panels_[size_t(i - 1)];
+    if (i <= 3) {
+        const int width = std::max(widths_[size_t(i - 1)], textSize(i, text).width());
+        if (width != l->minimumWidth())
+            l->setFixedWidth(width);
+    }
+    l->setText(text);
+}
+
+SteadyGroupBox::SteadyGroupBox(int width, QWidget* parent) : QGroupBox(parent)
+{
+    setFixedWidth(width);
+}
+
+bool SteadyGroupBox::event(QEvent* e)
+{
+    // A layout request reaches the box once its own layout has been laid out again: only a new
+    // height of its rows concerns the layouts above.
+    if (e->type() == QEvent::LayoutRequest || e->type() == QEvent::Show)
+        fitHeight();
+    return QGroupBox::event(e);
+}
+
+void SteadyGroupBox::fitHeight()
+{
+    const int h = hasHeightForWidth() ? heightForWidth(width()) : sizeHint().height();
+    if (minimumHeight() != h || maximumHeight() != h)
+        setFixedHeight(h);
 }
 
 GroupFrame::GroupFrame(QWidget* parent) : QFrame(parent)

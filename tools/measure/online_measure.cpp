@@ -208,11 +208,37 @@ int main(int argc, char** argv)
         loop.exec();
     }
     const double cpu = cpuSeconds() - cpu0;
+    const double cpuShare = cpu / (clock.elapsed() / 1000.0);
     print({{"measure", "cpu while monitoring"},
            {"speed", speed},
            {"emulated_line", !instant},
            {"seconds", qRound(clock.elapsed() / 100.0) / 10.0},
-           {"cpu_percent_of_one_core", qRound(cpu / (clock.elapsed() / 1000.0) * 1000) / 10.0}});
+           {"cpu_percent_of_one_core", qRound(cpuShare * 1000) / 10.0}});
+
+    // The floor: the same reads at the same pace with the scheduler stopped, so nothing on the
+    // screen changes: the exchanges alone.
+    w.Timer1.stop();
+    runUntil([] { return false; }, 200);
+    {
+        QTimer alone;
+        alone.setInterval(w.Timer1.interval());
+        QObject::connect(&alone, &QTimer::timeout, [&] {
+            w.Sendcomm(d.strAdr, QString(), QStringLiteral("03"), d.CommNoTbl(0), QString(), 3);
+        });
+        const double floor0 = cpuSeconds();
+        clock.restart();
+        alone.start();
+        QEventLoop loop;
+        QTimer::singleShot(cpuSpan * 1000, &loop, &QEventLoop::quit);
+        loop.exec();
+        const double floorShare = (cpuSeconds() - floor0) / (clock.elapsed() / 1000.0);
+        print({{"measure", "cpu of the exchanges alone"},
+               {"speed", speed},
+               {"emulated_line", !instant},
+               {"seconds", qRound(clock.elapsed() / 100.0) / 10.0},
+               {"cpu_percent_of_one_core", qRound(floorShare * 1000) / 10.0},
+               {"monitoring_over_floor", qRound(cpuShare / floorShare * 10) / 10.0}});
+    }
 
     // Full uploads, as the scheduler runs them, and full downloads of the screen data.
     w.Timer1.stop();

@@ -44,6 +44,8 @@ constexpr int kOtherItems[24] = {22, 23, 50, 25, 26, 27, 28, 43, 44, 51, 45, 55,
 constexpr int kValueWidth = 230;
 constexpr int kOtherValueWidth = 340;
 constexpr int kUnitWidth = 76;
+// The left column: live values, link settings, file name and notices.
+constexpr int kLeftWidth = 400;
 // A row below every setting row of a group, holding only the column spacers.
 constexpr int kSpacerRow = 64;
 
@@ -297,7 +299,7 @@ QWidget* MainDisp::buildMainPage()
 
     auto* leftBox = new QWidget;
     leftBox->setLayout(left);
-    leftBox->setFixedWidth(400);
+    leftBox->setFixedWidth(kLeftWidth);
     left->setContentsMargins(0, 0, 0, 0);
     h->addWidget(leftBox);
 
@@ -313,7 +315,8 @@ QWidget* MainDisp::buildMainPage()
 
 QGroupBox* MainDisp::buildLivePanel()
 {
-    Frame1 = new QGroupBox;
+    // Its values change at every monitoring step; the panel's size changes only with its rows.
+    Frame1 = new SteadyGroupBox(kLeftWidth);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     auto* v = new QVBoxLayout(Frame1);
     v->setSpacing(6);

@@ -83,6 +83,13 @@ void MainDisp::setCaptions()
     Label4->setText(QString());
     setBackColor(Label4, colour::White);
     Label3[0]->setText(LoadResString(101));
+    // The verdict, the logging state, the trace state and the activity: the panels take the size
+    // of their texts in this language. The log-failure notice (555) is left out: the logging panel
+    // widens only while that notice shows, rather than standing wide and empty all the time.
+    StatusBar1->fitPanels(
+        {QStringList{QStringLiteral("OK"), QStringLiteral("NG")}, QStringList{LoadResString(90)},
+         QStringList{LoadResString(91), LoadResString(92)},
+         QStringList{LoadResString(453), LoadResString(501), LoadResString(502)}});
     StatusBar1->setPanel(3, LoadResString(91));
 
     // Only the main set value and the infrared emissivity can be edited before data is present.
