@@ -64,6 +64,7 @@ int main(int argc, char** argv)
 
     qmx::QmxData d;
     d.Set_Defaults();
+    d.Make_CommNoTbl2(); // as start-up builds it: the upload reads SV2 to SV4 through these codes
     qmx::MainDisp w(d);
     w.system_init();
     w.show();
