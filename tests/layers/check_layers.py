@@ -6,7 +6,8 @@ The layers, lowest first: model (0) < comm, files, rules (1, siblings) < ui (2) 
 includes its own folder and lower ranks only, however the include names the folder ("rules/x.h",
 <rules/x.h>, "../rules/x.h"). The tools are held to what they may use too: the simulator shares
 nothing with the program, the benchmark uses model/ and comm/ only, the driver of the running
-program and the simulator uses nothing of the program.
+program and the simulator uses nothing of the program. Inside ui/ the main window is the top: the
+other windows reach it through ui/main_services.h, so only ui/main/ includes ui/main/.
 
 usage: check_layers.py SOURCE_DIR QT_INCLUDE_DIR
 """
@@ -58,8 +59,11 @@ def check_file(path, rel, src, qt_root, cache):
     problems = []
     text = path.read_text(encoding="utf-8", errors="replace")
     for kind, header in INCLUDE.findall(text):
-        target = included_path(rel, kind, header, src).parts[0]
-        if target in RANK:
+        included = included_path(rel, kind, header, src)
+        target = included.parts[0]
+        if top == "ui" and included.parts[:2] == ("ui", "main") and rel.parts[1] != "main":
+            problems.append(f"{rel}: includes {header} (only the main window includes ui/main/)")
+        elif target in RANK:
             if top in RANK:
                 if target != top and RANK[target] >= RANK[top]:
                     problems.append(f"{rel}: includes {header} (layer {target} is not below {top})")

@@ -17,6 +17,10 @@ CASES = [
     ("model/widgets.cpp", "#include <QWidget>", True),
     ("tools/sim/angled.cpp", "#include <model/m.h>", True),
     ("tools/driver/up.cpp", '#include "../../files/f.h"', True),
+    ("ui/dialogs/up_main.cpp", '#include "ui/main/main_disp.h"', True),
+    ("ui/chart/up_main.cpp", '#include "../main/main_disp.h"', True),
+    ("ui/main/link/own.cpp", '#include "ui/main/main_disp.h"', False),
+    ("ui/print/base.cpp", '#include "ui/main_services.h"', False),
 ]
 
 with tempfile.TemporaryDirectory() as tmp:

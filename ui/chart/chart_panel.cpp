@@ -5,8 +5,8 @@
 #include "model/qmx_data.h"
 #include "rules/chart_keypad.h"
 #include "ui/chart/setting3_disp.h"
-#include "ui/main/main_services.h"
-#include "ui/main/sub_windows.h"
+#include "ui/main_services.h"
+#include "ui/sub_windows.h"
 #include "ui/ui_seam.h"
 #include "ui/ui_widgets.h"
 

@@ -5,7 +5,7 @@
 #include "model/qmx_data.h"
 #include "model/string_table.h"
 #include "ui/chart/chart_canvas.h"
-#include "ui/main/main_services.h"
+#include "ui/main_services.h"
 #include "ui/ui_seam.h"
 
 #include <QDir>

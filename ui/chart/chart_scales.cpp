@@ -4,7 +4,7 @@
 
 #include "model/string_table.h"
 #include "ui/chart/chart_canvas.h"
-#include "ui/main/main_services.h"
+#include "ui/main_services.h"
 #include "ui/ui_seam.h"
 #include "ui/ui_widgets.h"
 

@@ -3,7 +3,7 @@
 #include "files/settings_store.h"
 #include "model/qmx_data.h"
 #include "model/string_table.h"
-#include "ui/main/main_disp.h"
+#include "ui/main_services.h"
 #include "ui/ui_seam.h"
 #include "ui/ui_widgets.h"
 
@@ -15,7 +15,7 @@
 
 namespace qmx {
 
-OpeningDisp::OpeningDisp(QmxData& data, MainDisp& main, QWidget* parent)
+OpeningDisp::OpeningDisp(QmxData& data, MainServices& main, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen), d(data), main_(main)
 {
     setObjectName(QStringLiteral("OpeningDisp"));
@@ -54,7 +54,7 @@ OpeningDisp::OpeningDisp(QmxData& data, MainDisp& main, QWidget* parent)
     Timer1.setInterval(1000);
     connect(&Timer1, &QTimer::timeout, this, &OpeningDisp::Timer1_Timer);
     // Once the program ends nothing may be retried on its behalf.
-    connect(&main_, &MainDisp::programEnded, &Timer1, &QTimer::stop);
+    main_.whenProgramEnds(&Timer1, [this] { Timer1.stop(); });
 
     Form_Load();
     Timer1.start();
@@ -71,7 +71,7 @@ void OpeningDisp::Form_Load()
 void OpeningDisp::Timer1_Timer()
 {
     // A connection, a search or one of their boxes is still running: this tick has nothing to do.
-    if (main_.inLongStep() || main_.QuitRequested())
+    if (main_.stepRunning() || main_.QuitRequested())
         return;
     switch (d.OpenCount) {
     case 0:
@@ -94,7 +94,7 @@ void OpeningDisp::handOver()
     Timer1.stop();
     d.OpenCount = 0;
     hide();
-    main_.show();
+    main_.mainWindow()->show();
     // The connection's boxes wait for the operator; the splash may be gone when they return.
     const QPointer<OpeningDisp> self(this);
     main_.checkcommunicate1();

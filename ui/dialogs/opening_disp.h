@@ -11,13 +11,13 @@ class QLabel;
 namespace qmx {
 
 struct QmxData;
-class MainDisp;
+class MainServices;
 
 class OpeningDisp : public QWidget {
     Q_OBJECT
 public:
     // Loads at once (captions and the saved link settings) and starts its timer.
-    OpeningDisp(QmxData& data, MainDisp& main, QWidget* parent = nullptr);
+    OpeningDisp(QmxData& data, MainServices& main, QWidget* parent = nullptr);
 
     // Captions, then the saved link settings; the protocol found is taken to be the saved one.
     void Form_Load();
@@ -38,7 +38,7 @@ private:
     void connectOrAsk();
 
     QmxData& d;
-    MainDisp& main_;
+    MainServices& main_;
 };
 
 } // namespace qmx

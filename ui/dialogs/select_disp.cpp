@@ -4,7 +4,7 @@
 #include "model/string_table.h"
 #include "rules/list_commit.h"
 #include "rules/option_lists.h"
-#include "ui/main/main_services.h"
+#include "ui/main_services.h"
 #include "ui/ui_seam.h"
 
 #include <QGridLayout>

@@ -6,7 +6,7 @@
 #include "rules/entry_keypad.h"
 #include "rules/entry_range.h"
 #include "rules/value_labels.h"
-#include "ui/main/main_services.h"
+#include "ui/main_services.h"
 #include "ui/ui_seam.h"
 #include "ui/ui_widgets.h"
 

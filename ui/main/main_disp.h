@@ -4,8 +4,8 @@
 // ui/main/link/ (connecting, going online, monitoring, transfers, writes).
 #pragma once
 
-#include "ui/main/main_services.h"
-#include "ui/main/sub_windows.h"
+#include "ui/main_services.h"
+#include "ui/sub_windows.h"
 
 #include <QMainWindow>
 #include <QPixmap>
@@ -81,7 +81,7 @@ public:
         MainDisp& w_;
     };
     // True once the operator confirmed the close during a long step: the step should end now.
-    bool QuitRequested() const { return quitRequested_; }
+    bool QuitRequested() const override { return quitRequested_; }
     bool inLongStep() const { return longStepDepth_ > 0; }
 
     // Returns after one 100 ms tick of Timer4, letting window events run meanwhile; false when the
@@ -118,12 +118,12 @@ public:
     void Timer3_Timer();
 
     // Connecting (main_disp_connect.cpp, main_disp_model.cpp).
-    void checkcommunicate1();
-    void checkcommunicate();
-    void checkcommunicate2();
-    void communicate();
-    // The last first connection found the controller but could not use its register map file.
-    bool mapFileUnusable() const { return mapFileUnusable_; }
+    void checkcommunicate1() override;
+    void checkcommunicate() override;
+    void checkcommunicate2() override;
+    void communicate() override;
+    bool mapFileUnusable() const override { return mapFileUnusable_; }
+    void whenProgramEnds(QObject* context, std::function<void()> f) override;
     void Command1_Click();
     void Command2_Click();
     void mnuComset_Click();

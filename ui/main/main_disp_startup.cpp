@@ -208,6 +208,11 @@ void MainDisp::endProgram()
     emit programEnded();
 }
 
+void MainDisp::whenProgramEnds(QObject* context, std::function<void()> f)
+{
+    connect(this, &MainDisp::programEnded, context, std::move(f));
+}
+
 MainDisp::LongStep::LongStep(MainDisp& w) : w_(w)
 {
     ++w_.longStepDepth_;

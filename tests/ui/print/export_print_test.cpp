@@ -2,7 +2,7 @@
 // second, the printed report's text, the hard copy's page, the printer choice and the failures.
 #include "../main/window_fixture.h"
 
-#include "ui/main/sub_windows.h"
+#include "ui/sub_windows.h"
 #include "ui/print/printers.h"
 #include "ui/print/prnselect.h"
 #include "ui/print/report_sheet.h"

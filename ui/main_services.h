@@ -5,6 +5,9 @@
 
 #include <QString>
 
+#include <functional>
+
+class QObject;
 class QWidget;
 
 namespace qmx {
@@ -50,6 +53,20 @@ public:
     // The check mark of the Trace menu, on while a trend runs.
     virtual bool traceChecked() const = 0;
     virtual void setTraceChecked(bool on) = 0;
+
+    // --- the first connection, which the splash window paces ------------------------------------
+    // The operator confirmed the close during a step: nothing more may be started on its behalf.
+    virtual bool QuitRequested() const = 0;
+    // `f` runs (in `context`, while it lives) once the program has ended.
+    virtual void whenProgramEnds(QObject* context, std::function<void()> f) = 0;
+    // With the saved settings; by a port scan; by the full search; and once a link is up, its
+    // settings shown and saved.
+    virtual void checkcommunicate1() = 0;
+    virtual void checkcommunicate() = 0;
+    virtual void checkcommunicate2() = 0;
+    virtual void communicate() = 0;
+    // The last first connection found the controller but could not use its register map file.
+    virtual bool mapFileUnusable() const = 0;
 };
 
 } // namespace qmx

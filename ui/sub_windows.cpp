@@ -1,4 +1,4 @@
-#include "ui/main/sub_windows.h"
+#include "ui/sub_windows.h"
 
 namespace qmx {
 
