@@ -88,15 +88,40 @@ void Select_Disp::Form_Load()
 void Select_Disp::prepare()
 {
     item_ = d_.ParaNo;
-    old_ = d_.ParaVal(item_);
     committed_ = false;
     Form_Load();
     const int frame = optionFrameOf(item_);
     for (size_t f = 0; f < frames.size(); ++f)
         frames[f].box->setVisible(int(f) == frame);
     if (frame >= 0)
-        select(frame, optionForValue(d_, frame, old_));
+        select(frame, optionForValue(d_, frame, d_.ParaVal(item_)));
     adjustSize();
+}
+
+void Select_Disp::followData()
+{
+    if (item_ == 0 || committed_)
+        return;
+    const int frame = optionFrameOf(item_);
+    if (frame < 0)
+        return;
+    const int before = checkedOption(frame);
+    const int offeredBefore = offeredOptions(d_, frame);
+    // Captions as at opening, by the data now (the AT or auto-reset wording, the model's types).
+    Form_Load();
+    const int offered = offeredOptions(d_, frame);
+    const int keep =
+        before >= 0 && before < offered ? before : optionForValue(d_, frame, d_.ParaVal(item_));
+    if (keep != before)
+        select(frame, keep);
+    if (offered != offeredBefore)
+        adjustSize();
+}
+
+void Select_Disp::dropEdit()
+{
+    committed_ = true;
+    QDialog::reject();
 }
 
 void Select_Disp::select(int frame, int index)
@@ -114,6 +139,17 @@ void Select_Disp::select(int frame, int index)
         b->setChecked(false);
         b->setAutoExclusive(true);
     }
+}
+
+int Select_Disp::checkedOption(int frame) const
+{
+    if (frame < 0 || frame >= int(frames.size()))
+        return -1;
+    const auto& options = frames[size_t(frame)].options;
+    for (size_t i = 0; i < options.size(); ++i)
+        if (options[i]->isChecked())
+            return int(i);
+    return -1;
 }
 
 int Select_Disp::chosen() const
@@ -139,8 +175,14 @@ void Select_Disp::Command1_Click()
         return;
     committed_ = true;
     ui::Beep();
+    // The choice counts against the lists in force now, and the value it replaces is the one
+    // stored now: the data may have changed under the open dialog. A refused write puts this
+    // value back.
+    const int frame = optionFrameOf(item_);
+    const int16_t old = d_.ParaVal(item_);
+    d_.ParaBak(item_) = old;
     ops_.clear();
-    listCommit(d_, ListChoice{item_, old_, chosen()}, ops_);
+    listCommit(d_, ListChoice{item_, old, optionForValue(d_, frame, chosen())}, ops_);
     services_.applyDisplay(ops_);
     if (d_.OnLine) {
         // The write goes to the item this dialog was prepared for, whatever ParaNo says now.

@@ -37,6 +37,14 @@ public:
     void Form_Load();
     // Binds the dialog to item ParaNo: captions, only its frame shown, its stored value selected.
     void prepare();
+    // The data under the open dialog may have changed (a file load, a model change, an upload, a
+    // monitoring step): the lists and captions follow it; the operator's choice stays while the
+    // model still offers it, else the option of the value now stored is chosen.
+    void followData();
+    // The item is gone from the pages: the dialog closes as Cancel closes it, storing nothing.
+    void dropEdit();
+    // The item the dialog is bound to (0 before a set button prepared it).
+    int item() const { return item_; }
 
     void Command1_Click();
     void Command2_Click();
@@ -53,12 +61,13 @@ protected:
 
 private:
     void select(int frame, int index);
+    // The checked option of `frame`, offered or not (-1: none).
+    int checkedOption(int frame) const;
 
     MainServices& services_;
     QmxData& d_;
-    // The edit as the set button prepared it: OK acts on this, not on ParaNo at OK time.
+    // The item the set button prepared the dialog for: OK acts on it, not on ParaNo at OK time.
     int item_ = 0;
-    int16_t old_ = 0;
     DisplayOps ops_;
     bool committed_ = false;
 };

@@ -323,6 +323,12 @@ void Setting_Disp::commitOffline()
     services_.applyDisplay(ops_);
 }
 
+void Setting_Disp::dropEdit()
+{
+    committed_ = true; // an Enter already on its way finds nothing to commit
+    QDialog::reject();
+}
+
 void Setting_Disp::Command4_Click()
 {
     QDialog::reject();

@@ -59,8 +59,10 @@ public:
     // an upload): the current value, the limits, the range line and the entry's decimals follow.
     // `ValueText` is what the main window shows now for the item the dialog is bound to.
     void followData(const QString& ValueText);
-    // The item the dialog is bound to.
+    // The item the dialog is bound to (0 before a set button prepared it).
     int item() const { return bound_.item; }
+    // The item is gone from the pages: the dialog closes as Cancel closes it, storing nothing.
+    void dropEdit();
 
     void Ten_key_Click(int Index);
     void Command1_Click();

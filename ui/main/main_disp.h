@@ -320,8 +320,11 @@ private:
     void applyPageEffects(const struct PagesEffects& fx);
     // The caption of `item`'s value label (empty when it has none).
     QString valueText(int item);
-    // The open numeric entry follows the data the pages were just laid out from.
-    void entryFollowsData();
+    // The open entry and list dialogs follow the data the pages were just laid out from; one whose
+    // item went with the layout ends as Cancel would.
+    void openEditsFollowData();
+    // The set button of `item` is hidden on its page (by itself or by a frame it lies in).
+    bool setButtonGone(int item) const;
     void Read_data3Into(class DisplayOps& ops);
     std::unique_ptr<Pages> pages_;
 

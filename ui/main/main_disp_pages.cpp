@@ -35,7 +35,7 @@ void MainDisp::applyPageEffects(const PagesEffects& fx)
             select->selectManu(fx.selectOptionManu);
     if (fx.clearMv2Caption)
         Velder_ChartCtl1->setMv2Caption(QString());
-    entryFollowsData();
+    openEditsFollowData();
 }
 
 // Lays out all four settings pages from the option set, the model and the values; `t` is the

@@ -11,6 +11,7 @@
 #include "ui/ui_seam.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QTabWidget>
 
 namespace qmx {
@@ -69,10 +70,37 @@ QString MainDisp::valueText(int item)
     return QString();
 }
 
-void MainDisp::entryFollowsData()
+void MainDisp::openEditsFollowData()
 {
-    if (auto* entry = subWindows_.find<Setting_Disp>(QStringLiteral("Setting_Disp")))
-        entry->followData(valueText(entry->item()));
+    // A layout that hides an open edit's set button took its item away (a file of the other
+    // variant, a model change, an upload): the edit ends unstored, as Cancel ends it, so no value
+    // is kept or written for an item the model no longer has.
+    if (auto* entry = subWindows_.find<Setting_Disp>(QStringLiteral("Setting_Disp"))) {
+        if (setButtonGone(entry->item()))
+            entry->dropEdit();
+        else
+            entry->followData(valueText(entry->item()));
+    }
+    if (auto* list = subWindows_.find<Select_Disp>(QStringLiteral("Select_Disp"))) {
+        if (setButtonGone(list->item()))
+            list->dropEdit();
+        else
+            list->followData();
+    }
+}
+
+bool MainDisp::setButtonGone(int item) const
+{
+    const int index = item - 10;
+    if (index < 1 || index >= int(Cmd_set.size()) || !Cmd_set[size_t(index)])
+        return false; // not prepared yet
+    // Up to the settings page: the page itself is hidden whenever another tab is in front.
+    for (const QWidget* w = Cmd_set[size_t(index)];
+         w && w->parentWidget() && !w->parentWidget()->inherits("QStackedWidget");
+         w = w->parentWidget())
+        if (w->isHidden())
+            return true;
+    return false;
 }
 
 void MainDisp::Req_Write()

@@ -1,6 +1,7 @@
 // The entry dialogs online: the operator's value or choice reaches the simulated controller and
 // comes back.
 #include "online_fixture.h"
+#include "register_table.h"
 
 #include "ui/dialogs/select_disp.h"
 #include "ui/dialogs/setting_disp.h"
@@ -147,3 +148,32 @@ TEST_P(Upload, WrittenThenEverythingIsReadOnce)
 
 INSTANTIATE_TEST_SUITE_P(Online, Upload, ::testing::ValuesIn(kUploads),
                          [](const auto& i) { return std::string(i.param.name); });
+
+// An upload that takes the item of an open entry away (a DC input has no AT bias) ends that entry:
+// nothing of it reaches the controller.
+TEST_F(EntryOnline, AnEntryWhoseItemAnUploadTakesAwayWritesNothing)
+{
+    answers({"OK"});
+    goOnline();
+    ASSERT_FALSE(w->Cmd_set[42]->isHidden()) << "the AT bias of a temperature input";
+    w->Cmd_set_Click(52 - 10);
+    ASSERT_TRUE(dlg());
+    type(QStringLiteral("0")); // within the limits before and after
+    sim->mark();
+    choose(50, "Option_sensor", 30);
+    writeAndUpload();
+    EXPECT_TRUE(w->Cmd_set[42]->isHidden());
+    EXPECT_FALSE(dlg());
+    if (dlg()) { // the fault: an entry left open is committed as the operator would
+        enter();
+        runUntil([] { return false; }, 400);
+    }
+    const qmxsim::ParameterInfo* bias = nullptr;
+    for (const qmxsim::ParameterInfo& p : qmxsim::parameterTable())
+        if (p.item == 52)
+            bias = &p;
+    ASSERT_TRUE(bias);
+    const QString write = QStringLiteral("50 %1").arg(bias->reg, 4, 16, QLatin1Char('0')).toUpper();
+    EXPECT_TRUE(wire().filter(write).isEmpty()) << wire().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(d.ParaVal(52), controllerValue(qPrintable(write.mid(3))));
+}

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <functional>
+
 using namespace qmx;
 
 namespace {
@@ -143,6 +145,96 @@ TEST_F(Choice, AutoManualFollowsTheRefreshOnlyWhileTheDialogExists)
     d.ParaVal(46) = 1;
     w->Disp_SStab2(0);
     EXPECT_TRUE(option("Option_manu", 1)->isChecked());
+}
+
+// A list left open while a file load changes the data under it: it offers what the model offers
+// now, with the captions a fresh opening shows; the operator's choice stays while it is offered,
+// else the stored value's option is chosen; OK stores only an offered option and compares with the
+// value stored at OK (an input type that did not change zeroes nothing, an alarm type that did not
+// change keeps its alarm value), and a save holds what OK stored.
+TEST_F(Choice, AnOpenListFollowsAFileLoadedUnderIt)
+{
+    const auto fileOf = [&](const char* name, bool infrared,
+                            const std::function<void(QmxData&)>& set) {
+        QmxData f;
+        f.Set_Defaults();
+        f.RDModel = infrared;
+        set(f);
+        const QString path = dir.filePath(QLatin1String(name));
+        EXPECT_TRUE(writeSetDataFile(path, f));
+        return path;
+    };
+    const auto load = [&](const QString& path) {
+        answers({QStringLiteral("Yes"), path});
+        w->mnuLoad_Click();
+    };
+    // The frame as the operator reads it: its title and each offered option's caption.
+    const auto look = [&] {
+        QStringList out;
+        for (QGroupBox* g : dlg()->findChildren<QGroupBox*>())
+            if (!g->isHidden()) {
+                out << g->title();
+                for (QRadioButton* b : g->findChildren<QRadioButton*>())
+                    if (!b->isHidden())
+                        out << b->text();
+            }
+        return out;
+    };
+    const struct {
+        const char* name;
+        QString before, after; // files
+        int item;
+        const char* options;
+        int chosen;
+        int stored;          // by OK
+        int dependent, kept; // an item OK must leave as the file brought it
+    } cases[] = {
+        {"standard type 20 chosen, infrared type 1 loaded: dropped",
+         fileOf("s.dat", false, [](QmxData&) {}),
+         fileOf("i.dat", true,
+                [](QmxData& f) {
+                    f.ParaVal(50) = 1;
+                    f.ParaVal(11) = 1234;
+                }),
+         50, "Option_sensor", 20, 1, 11, 1234},
+        {"infrared type 2 chosen, standard type 0 loaded: kept",
+         fileOf("i2.dat", true, [](QmxData&) {}),
+         fileOf("s2.dat", false, [](QmxData& f) { f.ParaVal(50) = 0; }), 50, "Option_sensor", 2, 2,
+         25, qmxsim::inputRange(2, false)->high},
+        {"alarm type 3 chosen, a file with type 3 loaded", fileOf("a.dat", false, [](QmxData&) {}),
+         fileOf("a3.dat", false,
+                [](QmxData& f) {
+                    f.ParaVal(36) = 3;
+                    f.ParaVal(19) = 55;
+                }),
+         36, "Option_alarm", 3, 3, 19, 55},
+        {"AT chosen, a file without integral time loaded", fileOf("p.dat", false, [](QmxData&) {}),
+         fileOf("p0.dat", false, [](QmxData& f) { f.ParaVal(15) = 0; }), 12, "Option_at", 0, 0, 15,
+         0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        load(c.before);
+        setButton(c.item);
+        option(c.options, c.chosen)->click();
+        load(c.after);
+        settle();
+        ASSERT_TRUE(dlg());
+        const QStringList followed = look();
+        EXPECT_TRUE(option(c.options, c.stored)->isChecked());
+        dlg()->Command1->click();
+        settle();
+        EXPECT_EQ(d.ParaVal(c.item), c.stored);
+        EXPECT_EQ(d.ParaVal(c.dependent), c.kept);
+        setButton(c.item); // a fresh opening on the same data
+        EXPECT_EQ(look(), followed);
+        dlg()->Command2->click();
+        settle();
+        const QString saved = dir.filePath(QLatin1String(c.name) + QStringLiteral(".dat"));
+        answers({saved});
+        w->mnuSave_Click();
+        EXPECT_EQ(readSetDataFile(saved)->values[size_t(c.item - 11)], c.stored);
+    }
 }
 
 // An offline choice against a second window that loads the same data from a file. An input-type

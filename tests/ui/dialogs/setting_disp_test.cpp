@@ -4,10 +4,12 @@
 
 #include "ui/dialogs/select_disp.h"
 #include "ui/dialogs/setting_disp.h"
+#include "ui/dialogs/subdisp_opset.h"
 
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace qmx;
 
@@ -316,4 +318,81 @@ TEST_F(Entry, OpenEntryFollowsTheLimitsInForce)
     settle();
     EXPECT_FALSE(dlg());
     EXPECT_EQ(d.ParaVal(11), 1200);
+}
+
+// An edit left open while a file of the other variant or a model change takes its item away ends
+// unstored: what was typed or chosen never reaches the data, and a save holds what the change
+// brought.
+TEST_F(Entry, AnOpenEditWhoseItemGoesEndsUnstored)
+{
+    const auto fileOf = [&](bool infrared, int svSelection) {
+        QmxData f;
+        f.Set_Defaults();
+        f.RDModel = infrared;
+        f.OptSet_SVsel = int16_t(svSelection);
+        const QString path =
+            dir.filePath(QStringLiteral("file%1%2.dat").arg(infrared).arg(svSelection));
+        EXPECT_TRUE(writeSetDataFile(path, f));
+        return path;
+    };
+    const auto load = [&](const QString& path) {
+        answers({QStringLiteral("Yes"), path});
+        w->mnuLoad_Click();
+    };
+    const auto noSvSelection = [&] {
+        answers({QStringLiteral("Yes")});
+        QTimer::singleShot(0, w.get(), [&] {
+            auto* opset = w->findChild<SubDisp_Opset*>(QStringLiteral("SubDisp_Opset"));
+            ASSERT_TRUE(opset);
+            opset->Option_set4[0]->click();
+            opset->Command1[0]->click();
+        });
+        w->mnuOpset_Click();
+    };
+    const struct {
+        const char* route;
+        bool infrared;
+        int svSelection;
+        int item;
+        std::function<void()> change;
+    } routes[] = {
+        {"scaling high, infrared file", false, 0, 25, [&] { load(fileOf(true, 0)); }},
+        {"emissivity, standard file", true, 0, 66, [&] { load(fileOf(false, 0)); }},
+        {"set value 2, model change", false, 1, 59, noSvSelection},
+        {"contact input list, model change", false, 1, 62, noSvSelection},
+    };
+    for (const auto& r : routes) {
+        SCOPED_TRACE(r.route);
+        load(fileOf(r.infrared, r.svSelection));
+        w->SSTab2->setCurrentIndex(2);
+        ASSERT_FALSE(hiddenOnPage(w->Cmd_set[size_t(r.item - 10)]));
+        setButton(r.item);
+        const auto list = [&] {
+            return w->subWindows().find<Select_Disp>(QStringLiteral("Select_Disp"));
+        };
+        if (list())
+            list()->findChild<QRadioButton*>(QStringLiteral("Option_smsl(2)"))->click();
+        else
+            type(QStringLiteral("300"));
+        r.change();
+        settle();
+        ASSERT_TRUE(hiddenOnPage(w->Cmd_set[size_t(r.item - 10)]));
+        const int16_t brought = d.ParaVal(r.item);
+        EXPECT_FALSE(dlg() || list()) << "the edit stays open";
+        // An edit left open (the fault) is committed as the operator would.
+        if (dlg())
+            pad("o");
+        if (list())
+            list()->Command1->click();
+        settle();
+        EXPECT_EQ(d.ParaVal(r.item), brought);
+        EXPECT_EQ(boxes(229), 0);
+        const QString saved = dir.filePath(QStringLiteral("saved%1.dat").arg(r.item));
+        answers({saved});
+        w->mnuSave_Click();
+        const auto back = readSetDataFile(saved);
+        ASSERT_TRUE(back);
+        if (r.item != 66 || back->infrared) // a standard file has no emissivity
+            EXPECT_EQ(back->values[size_t(r.item - 11)], brought);
+    }
 }
