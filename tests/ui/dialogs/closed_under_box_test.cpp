@@ -28,6 +28,7 @@ public:
     using WindowFixture::d;
     using WindowFixture::w;
     QPointer<OpeningDisp> splash;
+    QPointer<Velder_ChartCtl> chart; // a chart panel as a window of its own
 
 protected:
     void SetUp() override
@@ -45,6 +46,7 @@ protected:
     void TearDown() override
     {
         delete splash.data();
+        delete chart.data();
         WindowFixture::TearDown();
         qunsetenv("QMX_PRINT_PDF");
         qunsetenv("QMX_PORT_DIR");
@@ -93,6 +95,15 @@ void openList(UnderBox& f)
     f.w->Cmd_set_Click(62 - 10);
 }
 
+void openChart(UnderBox& f)
+{
+    f.chart = new Velder_ChartCtl;
+    f.chart->setObjectName(QStringLiteral("ChartPanel"));
+    f.chart->setProgramFolder(programFolder());
+    f.chart->show();
+    f.chart->activateWindow();
+}
+
 const Row kRows[] = {
     {"EntryOutOfRange", openEntry, "Setting_Disp", "Ten_key(0) Command3", false, "OK"},
     {"EntryEmpty", openEntry, "Setting_Disp", "Command3", false, "OK"},
@@ -118,6 +129,7 @@ const Row kRows[] = {
     {"SaveUnderList", openList, "Select_Disp", "mnuSave", false, "Cancel"},
     {"ExportUnderEntry", openEntry, "Setting_Disp", "mnuexport", false, "OK"},
     {"ExportUnderList", openList, "Select_Disp", "mnuexport", false, "OK"},
+    {"ChartColour", openChart, "ChartPanel", "cmdChartsel cmdColor(0)", true, "#102030"},
 };
 
 void PrintTo(const Row& r, std::ostream* os)
