@@ -129,6 +129,22 @@ QWidget* boxParent()
     return QApplication::activeWindow();
 }
 
+// Shows `dialog` (made on the heap, its parent the window it is raised from) until it is answered,
+// and returns `read` of it. Code may close or delete that window while the dialog waits (going
+// offline, the program ending): the dialog then goes with it and the answer is `gone`. `open`
+// names the dialog while it waits, for an answer from outside.
+template <class Dialog, class Result, class Read>
+Result execOwned(Dialog* dialog, QPointer<Dialog>& open, Result gone, Read read)
+{
+    const QPointer<Dialog> owned = dialog;
+    open = dialog;
+    dialog->exec();
+    open = nullptr;
+    const Result answer = owned ? read(*owned) : gone;
+    delete owned.data();
+    return answer;
+}
+
 // "*.dat(data file)|*.dat" -> "*.dat(data file) (*.dat)"
 QString qtFilter(const QString& filter)
 {
@@ -161,11 +177,7 @@ Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
     if (auto scripted = nextScriptedAnswer()) {
         answer = answerOf(*scripted);
     } else {
-        // The box belongs to the window it is raised from, and code may close or delete that
-        // window while the box waits (going offline, the program ending): the box then goes with
-        // it, as if closed without a button.
-        const QPointer<QMessageBox> owned = new QMessageBox(boxParent());
-        QMessageBox& box = *owned;
+        QMessageBox& box = *new QMessageBox(boxParent());
         box.setObjectName(QStringLiteral("MsgBox"));
         box.setWindowTitle(shownTitle);
         box.setText(text);
@@ -198,12 +210,10 @@ Answer MsgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
             box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
             break;
         }
-        openMsg = &box;
-        box.exec();
-        openMsg = nullptr;
+        // Gone with its window, the box has been closed without a button.
         const QMessageBox::StandardButton clicked =
-            owned ? box.standardButton(box.clickedButton()) : QMessageBox::NoButton;
-        delete owned.data();
+            execOwned(&box, openMsg, QMessageBox::NoButton,
+                      [](QMessageBox& b) { return b.standardButton(b.clickedButton()); });
         switch (clicked) {
         case QMessageBox::Ok:
             answer = Answer::OK;
@@ -255,7 +265,7 @@ QString FileDialog(FileMode mode, const QString& dir, const QString& filter,
         else
             path = *scripted;
     } else {
-        QFileDialog dlg(boxParent(), QString(), dir, qtFilter(filter));
+        QFileDialog& dlg = *new QFileDialog(boxParent(), QString(), dir, qtFilter(filter));
         dlg.setObjectName(QStringLiteral("FileDialog"));
         dlg.setOption(QFileDialog::DontUseNativeDialog);
         // The program asks its own overwrite question after the dialog.
@@ -266,16 +276,15 @@ QString FileDialog(FileMode mode, const QString& dir, const QString& filter,
         dlg.setDefaultSuffix(defaultExt);
         if (!fileName.isEmpty())
             dlg.selectFile(fileName);
-        openFile = &dlg;
         openFileAnswer.clear();
         openFileProposal = proposal;
-        const int r = dlg.exec();
-        openFile = nullptr;
+        // Gone with its window, the dialog has been cancelled.
+        path = execOwned(&dlg, openFile, QString(), [](QFileDialog& f) {
+            if (!openFileAnswer.isEmpty())
+                return openFileAnswer;
+            return f.result() == QDialog::Accepted ? f.selectedFiles().value(0) : QString();
+        });
         openFileProposal.clear();
-        if (!openFileAnswer.isEmpty())
-            path = openFileAnswer;
-        else if (r == QDialog::Accepted)
-            path = dlg.selectedFiles().value(0);
         openFileAnswer.clear();
     }
     path = withDefaultExt(path, defaultExt);
@@ -300,17 +309,18 @@ QString ColorDialog(const QColor& initial)
                      ? c.name().toUpper()
                      : QString();
     } else {
-        QColorDialog dlg(initial, boxParent());
+        QColorDialog& dlg = *new QColorDialog(initial, boxParent());
         dlg.setObjectName(QStringLiteral("ColorDialog"));
         dlg.setOption(QColorDialog::DontUseNativeDialog);
-        openColor = &dlg;
         openColorAnswer.clear();
-        const int r = dlg.exec();
-        openColor = nullptr;
-        if (!openColorAnswer.isEmpty())
-            chosen = openColorAnswer;
-        else if (r == QDialog::Accepted && dlg.selectedColor().isValid())
-            chosen = dlg.selectedColor().name().toUpper();
+        // Gone with its window, the dialog has been cancelled.
+        chosen = execOwned(&dlg, openColor, QString(), [](QColorDialog& c) {
+            if (!openColorAnswer.isEmpty())
+                return openColorAnswer;
+            return c.result() == QDialog::Accepted && c.selectedColor().isValid()
+                       ? c.selectedColor().name().toUpper()
+                       : QString();
+        });
         openColorAnswer.clear();
     }
     logLine({{QStringLiteral("box"), QStringLiteral("color")},

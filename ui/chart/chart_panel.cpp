@@ -11,6 +11,7 @@
 #include "ui/ui_widgets.h"
 
 #include <QGroupBox>
+#include <QPointer>
 #include <QPushButton>
 
 namespace qmx {
@@ -74,8 +75,13 @@ void Velder_ChartCtl::cmdColor_Click(int Index)
         focusTabs();
         return;
     }
+    // Code may take the panel away while the dialog waits (the program ending); the dialog then
+    // goes with it, cancelled.
+    const QPointer<Velder_ChartCtl> self(this);
     const QString chosen =
         ui::ColorDialog(colorFromBgr(uint32_t(settings_.PenColor[size_t(Index)])));
+    if (!self)
+        return;
     if (!chosen.isEmpty()) {
         settings_.PenColor[size_t(Index)] = bgrOf(QColor(chosen));
         // The button shows the new colour even while its pen is off.

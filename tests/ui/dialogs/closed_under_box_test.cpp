@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QDirIterator>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -27,6 +28,7 @@ public:
     using WindowFixture::d;
     using WindowFixture::w;
     QPointer<OpeningDisp> splash;
+    QPointer<Velder_ChartCtl> chart; // a chart panel as a window of its own
 
 protected:
     void SetUp() override
@@ -44,18 +46,28 @@ protected:
     void TearDown() override
     {
         delete splash.data();
+        delete chart.data();
         WindowFixture::TearDown();
         qunsetenv("QMX_PRINT_PDF");
         qunsetenv("QMX_PORT_DIR");
     }
-    // The screen data (as a set-data file) and the printed pages.
+    // The screen data (as a set-data file), the printed pages and every file of the program
+    // folder (set-data files, exports, pen files).
     QByteArray stored()
     {
         const QString path = dir.filePath(QStringLiteral("state.dat"));
         QFile f(path);
         EXPECT_TRUE(writeSetDataFile(path, d) && f.open(QIODevice::ReadOnly));
-        return f.readAll() + (d.DataChanged ? "changed" : "") +
-               QDir(dir.filePath(QStringLiteral("QMX_PRINT_PDF"))).entryList().join(u',').toUtf8();
+        QByteArray out =
+            f.readAll() + (d.DataChanged ? "changed" : "") +
+            QDir(dir.filePath(QStringLiteral("QMX_PRINT_PDF"))).entryList().join(u',').toUtf8();
+        for (QDirIterator it(programFolder(), QDir::Files, QDirIterator::Subdirectories);
+             it.hasNext();) {
+            QFile kept(it.next());
+            out += '\n' + it.filePath().toUtf8() + ':' +
+                   (kept.open(QIODevice::ReadOnly) ? kept.readAll() : QByteArray());
+        }
+        return out;
     }
 };
 
@@ -63,7 +75,7 @@ struct Row {
     const char* name;
     std::function<void(UnderBox&)> open; // shows it (a modal one returns when it is closed)
     const char* window;                  // its objectName
-    const char* clicks;                  // on its buttons, raise its box
+    const char* clicks; // on its buttons, or on the main window's menu items, raise its box
     bool deleted;       // not closed: one in an exec of its own goes only when the exec returns
     const char* answer; // to a box that outlives its window
 };
@@ -76,6 +88,20 @@ void openEntry(UnderBox& f)
 void openKeypad(UnderBox& f)
 {
     f.w->Velder_ChartCtl1->Cmd_SH_Click();
+}
+
+void openList(UnderBox& f)
+{
+    f.w->Cmd_set_Click(62 - 10);
+}
+
+void openChart(UnderBox& f)
+{
+    f.chart = new Velder_ChartCtl;
+    f.chart->setObjectName(QStringLiteral("ChartPanel"));
+    f.chart->setProgramFolder(programFolder());
+    f.chart->show();
+    f.chart->activateWindow();
 }
 
 const Row kRows[] = {
@@ -98,6 +124,12 @@ const Row kRows[] = {
          f.splash->Timer1.stop();
      },
      "OpeningDisp", "", true, "No"},
+    // The main window's file dialogs raised while an entry window is the active one belong to it.
+    {"SaveUnderEntry", openEntry, "Setting_Disp", "mnuSave", false, "Cancel"},
+    {"SaveUnderList", openList, "Select_Disp", "mnuSave", false, "Cancel"},
+    {"ExportUnderEntry", openEntry, "Setting_Disp", "mnuexport", false, "OK"},
+    {"ExportUnderList", openList, "Select_Disp", "mnuexport", false, "OK"},
+    {"ChartColour", openChart, "ChartPanel", "cmdChartsel cmdColor(0)", true, "#102030"},
 };
 
 void PrintTo(const Row& r, std::ostream* os)
@@ -139,7 +171,10 @@ TEST_P(ClosedUnderBox, WindowGoesAndStoresNothing)
             QTimer::singleShot(0, window, [&] {
                 for (const QString& b :
                      QString::fromLatin1(r.clicks).split(u' ', Qt::SkipEmptyParts))
-                    window->findChild<QAbstractButton*>(b)->click();
+                    if (auto* button = window->findChild<QAbstractButton*>(b))
+                        button->click();
+                    else
+                        w->findChild<QAction*>(b)->trigger();
                 if (auto* splash = qobject_cast<OpeningDisp*>(window.data()))
                     for (int i = 0; i < 3; ++i)
                         splash->Timer1_Timer();
