@@ -30,7 +30,8 @@ std::string drain(int& comMode, std::deque<int>& writes, OneShots& pending, int 
             out += "M";
             break;
         case SchedStep::Write:
-            out += "W" + std::to_string(t.item);
+            // A char: GCC 12 falsely warns of an overlapping copy in a literal + string.
+            out += 'W' + std::to_string(t.item);
             break;
         case SchedStep::Download:
             out += "D3";

@@ -23,7 +23,8 @@ std::map<std::string, std::string> look(const std::vector<const DisplayOps*>& li
     std::map<std::string, std::pair<int, QString>> state; // visibility (-1 unknown), text
     for (const DisplayOps* ops : lists) {
         for (const DisplayOp& op : ops->ops()) {
-            const std::string key = ctlName(op.ctl) + ("(" + std::to_string(op.index) + ")");
+            // A char: GCC 12 falsely warns of an overlapping copy in a literal + string.
+            const std::string key = ctlName(op.ctl) + ('(' + std::to_string(op.index) + ')');
             auto& s = state.try_emplace(key, -1, QString()).first->second;
             if (op.prop == Prop::Visible)
                 s.first = int(op.value);

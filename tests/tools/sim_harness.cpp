@@ -1,5 +1,6 @@
 #include "sim_harness.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -7,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
+#include <iterator>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -32,7 +34,8 @@ Bytes makerRequest(int instrument, std::uint8_t command, const std::string& reg,
                    const std::string& data)
 {
     Bytes f{0x02, static_cast<std::uint8_t>(0x20 + instrument), 0x20, command};
-    f.insert(f.end(), reg.begin(), reg.end());
+    // Copied, not range-inserted: GCC 12 falsely warns the insert after a braced head overflows.
+    std::copy(reg.begin(), reg.end(), std::back_inserter(f));
     f.insert(f.end(), data.begin(), data.end());
     f.push_back(0x03);
     std::uint8_t x = 0;

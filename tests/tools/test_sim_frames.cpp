@@ -200,8 +200,9 @@ TEST(MakerScan, TwoFramesComeOutOneAfterTheOther)
 
 TEST(MakerScan, EndlessRunWithoutEtxIsDropped)
 {
-    Bytes buf{maker::kStx};
-    buf.insert(buf.end(), 40, '0');
+    // STX and forty digits built whole: GCC 12 falsely warns a fill insert here overflows.
+    Bytes buf(1 + 40, '0');
+    buf.front() = maker::kStx;
     const maker::Scan sc = maker::scan(buf);
     EXPECT_EQ(sc.kind, maker::ScanKind::Incomplete);
     EXPECT_EQ(sc.skipped, buf.size());

@@ -1,6 +1,7 @@
 #include "maker_frame.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace qmxsim::maker {
 
@@ -119,7 +120,8 @@ Scan scan(const Bytes& buffer)
 Bytes encodeRequest(const Request& request)
 {
     Bytes f{kStx, request.address, request.subAddress, request.command};
-    f.insert(f.end(), request.reg.begin(), request.reg.end());
+    // Copied, not range-inserted: GCC 12 falsely warns the insert after a braced head overflows.
+    std::copy(request.reg.begin(), request.reg.end(), std::back_inserter(f));
     f.insert(f.end(), request.data.begin(), request.data.end());
     f.push_back(kEtx);
     appendBcc(f);
@@ -129,7 +131,8 @@ Bytes encodeRequest(const Request& request)
 Bytes encodeAck(const Request& request, std::uint16_t value)
 {
     Bytes f{kAck, request.address, '0', request.command};
-    f.insert(f.end(), request.reg.begin(), request.reg.end());
+    // Copied, not range-inserted: GCC 12 falsely warns the insert after a braced head overflows.
+    std::copy(request.reg.begin(), request.reg.end(), std::back_inserter(f));
     const std::string data = hex4(value);
     f.insert(f.end(), data.begin(), data.end());
     f.push_back(kEtx);
@@ -140,7 +143,8 @@ Bytes encodeAck(const Request& request, std::uint16_t value)
 Bytes encodeRefusal(std::uint8_t lead, char code, const Request& request)
 {
     Bytes f{lead, request.address, static_cast<std::uint8_t>(code), request.command};
-    f.insert(f.end(), request.reg.begin(), request.reg.end());
+    // Copied, not range-inserted: GCC 12 falsely warns the insert after a braced head overflows.
+    std::copy(request.reg.begin(), request.reg.end(), std::back_inserter(f));
     f.push_back(kEtx);
     appendBcc(f);
     return f;

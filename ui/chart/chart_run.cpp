@@ -57,10 +57,12 @@ void Velder_ChartCtl::setTraceMark(bool on)
 void Velder_ChartCtl::lockSettings(bool lock)
 {
     for (QWidget* w : std::initializer_list<QWidget*>{
-             frmXScale, optShort,  optLong,      optMidole, lblChartSpeed, lblSec,     lblChartitv,
-             Cmd_time,  frmYScale, lblHi,        lblLo,     Cmd_SH,        Cmd_SL,     lblSH,
-             lblSL,     Lbl_Y,     Cmd_Division, Label2,    frmChartsel,   cmdChartsel})
+             frmXScale, optShort, optLong, optMidole, lblChartSpeed, lblSec, lblChartitv, Cmd_time,
+             frmYScale, lblHi, lblLo, Cmd_SH, Cmd_SL, lblSH, lblSL, Lbl_Y, Cmd_Division, Label2,
+             frmChartsel})
         w->setEnabled(!lock);
+    // The button opens the pen frame: while the frame is open it stays off, whatever the run does.
+    cmdChartsel->setEnabled(!lock && frmChartsel->isHidden());
 }
 
 void Velder_ChartCtl::cmdRUN_Click()

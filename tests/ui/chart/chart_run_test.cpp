@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <functional>
+
 using namespace qmx;
 
 namespace {
@@ -300,6 +302,37 @@ TEST_F(Recording, AStopResetsTheFilesAndNoTickFollows)
     runTo(seconds + 1);
     EXPECT_FALSE(c().isRunning());
     EXPECT_FALSE(w->mnuTrace->isChecked());
+}
+
+TEST_F(Recording, ThePenButtonStaysOffWhileItsFrameIsOpenWhicheverWayARunStops)
+{
+    c().optShort->click();
+    c().setXScaleTime(QStringLiteral("1"));
+    const struct {
+        const char* what;
+        std::function<void()> stop;
+    } rows[] = {
+        {"Stop", [this] { c().cmdStop->click(); }},
+        {"the Trace menu", [this] { w->mnuTrace_Click(); }},
+        {"going offline", [this] { answers({QStringLiteral("OK")}), w->stopTrace(); }},
+        {"the link lost", [this] { d.OnLine = false, runTo(seconds + 1); }},
+        {"the end of the screen",
+         [this] { answers({QStringLiteral("OK")}), runTo(seconds + 600); }},
+    };
+    for (const auto& r : rows) {
+        d.OnLine = true;
+        seconds += 2;
+        c().cmdChartsel->click();
+        start();
+        ASSERT_TRUE(c().isRunning()) << r.what;
+        r.stop();
+        EXPECT_FALSE(c().isRunning()) << r.what;
+        EXPECT_FALSE(c().frmChartsel->isHidden()) << r.what;
+        EXPECT_FALSE(c().cmdChartsel->isEnabled()) << r.what << ": the frame is still open";
+        c().cmdSelend->click();
+        EXPECT_TRUE(c().frmChartsel->isHidden()) << r.what;
+        EXPECT_TRUE(c().cmdChartsel->isEnabled()) << r.what;
+    }
 }
 
 TEST_F(Recording, ALogThatCannotBeWrittenIsToldOnceAndThePlotGoesOn)

@@ -197,11 +197,12 @@ TEST_F(OpsetDialog, HeaterBurnoutChangeLooksAsAStartWithTheNewSet)
         std::string s;
         for (int pass = 0; pass < 2; ++pass) {
             s += pagesLook(*w);
+            // '\n' as a char: GCC 12 falsely warns of an overlapping copy in a literal + string.
             for (QAbstractButton* b : w->SSTab2->findChildren<QAbstractButton*>())
                 if (!hiddenOnPage(b) && !b->isEnabledTo(w.get()))
-                    s += "\n" + b->objectName().toStdString() + " disabled";
+                    s += '\n' + b->objectName().toStdString() + " disabled";
             for (QLabel* l : w->lbl_alm)
-                s += "\n" + (l->isHidden() ? std::string("hidden") : l->text().toStdString());
+                s += '\n' + (l->isHidden() ? std::string("hidden") : l->text().toStdString());
             s += pass == 0 ? "\n-- the group button twice --\n" : "";
             w->Cmd_True_Click(2);
             w->Cmd_True_Click(2);

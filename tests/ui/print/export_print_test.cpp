@@ -2,11 +2,11 @@
 // second, the printed report's text, the hard copy's page, the printer choice and the failures.
 #include "../main/window_fixture.h"
 
-#include "ui/sub_windows.h"
 #include "ui/print/printers.h"
 #include "ui/print/prnselect.h"
 #include "ui/print/report_sheet.h"
 #include "ui/print/rptver.h"
+#include "ui/sub_windows.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -256,8 +256,9 @@ TEST_F(PrintWindow, PrinterChoice)
     for (const auto& c : cases) {
         onPrinterChoice(c.steps);
         EXPECT_EQ(choosePrinter(w.get()), c.prints) << c.what;
-        if (c.prints)
+        if (c.prints) {
             EXPECT_EQ(currentPrinterName(), QStringLiteral("PDF")) << c.what;
+        }
     }
 }
 

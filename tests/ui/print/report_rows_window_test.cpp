@@ -42,8 +42,9 @@ protected:
         for (const Expected& e : rows) {
             const size_t k = size_t(e.row);
             EXPECT_EQ(r.RptItem[k], S(e.name)) << "row " << e.row;
-            if (e.value)
+            if (e.value) {
                 EXPECT_EQ(r.RptData[k], QString::fromUtf8(e.value)) << "row " << e.row;
+            }
             EXPECT_EQ(r.RptUnit[k], QString::fromUtf8(e.unit)) << "row " << e.row;
         }
     }

@@ -213,9 +213,10 @@ TEST_P(UnsavedData, AsksAndGoesOnlineAsAnswered)
         EXPECT_EQ(d.ComMode, c.comMode) << c.what;
         EXPECT_TRUE(w->Timer1.isActive()) << c.what;
         EXPECT_EQ(w->Label2->text(), S(74)) << c.what;
-        if (c.comMode == 3)
+        if (c.comMode == 3) {
             EXPECT_FALSE(wire().contains(read("0044")))
                 << c.what << ": the data about to be downloaded is not refreshed first";
+        }
     } else {
         EXPECT_FALSE(w->Timer1.isActive()) << c.what;
         EXPECT_TRUE(wire().isEmpty()) << c.what;
