@@ -44,7 +44,7 @@ std::map<std::string, bool> answers(int t)
     a["pages: no temperature unit"] = finalState(ops, Ctl::Label_CF, 0, Prop::Text).text.isEmpty();
 
     a["value text: set value"] = Para_Text(d, 11) == "12.34";
-    a["value text: P in tenths"] = Para_Text(d, 13) == "1.5" && !isOneDecimalInput(t);
+    a["value text: P in tenths"] = Para_Text(d, 13) == "1.5" && !isOneDecimalInput(t, false);
     ops.clear();
     Read_data3(d, ops, nullptr);
     a["value labels: set value"] = finalState(ops, Ctl::Text_SV, 1, Prop::Text).text == "12.34";
@@ -55,7 +55,7 @@ std::map<std::string, bool> answers(int t)
     a["download: decimal point written"] = download::Check_Para(d, 27);
     bool polled = false;
     for (int step = 0; step < kMonitorSteps; ++step)
-        polled = polled || monitorItem(step, 0, 0x10, t) == 63;
+        polled = polled || monitorItem(step, 0, 0x10, t, false) == 63;
     a["monitoring: output on input abnormal"] = polled;
     // Chosen offline from another type (a type off the list stands stored, as a file brings it).
     ops.clear();
