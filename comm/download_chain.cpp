@@ -75,7 +75,7 @@ bool Check_Para(const QmxData& d, int item)
     const bool svMemory = has(ob, 0x01) && !has(ob, 0x02);
     const bool alarm2 = has(ob, 0x20);
     const bool autoTuning = has(sb, 0x800);
-    const bool dcInput = isDcInput(P(item::kInputType));
+    const bool dcInput = isDcInput(P(item::kInputType), d.RDModel);
 
     switch (item) {
     case item::kAutoTuning:

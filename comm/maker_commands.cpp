@@ -194,7 +194,7 @@ void Exchange::Read_data()
         return;
     }
     // The output selection on input abnormal exists only for DC inputs with the option present.
-    if (isDcInput(data_.ParaVal(item::kInputType)) && (data_.OptionBits2() & 0x10)) {
+    if (isDcInput(data_.ParaVal(item::kInputType), data_.RDModel) && (data_.OptionBits2() & 0x10)) {
         beginCommandFrame();
         specialRead(kCmdReadFirst, 13, 63);
         endCommandFrame();

@@ -62,7 +62,7 @@ int heater2OrSv(int ob)
 
 } // namespace
 
-int monitorItem(int step, int optionBits, int optionBits2, int inputType)
+int monitorItem(int step, int optionBits, int optionBits2, int inputType, bool infrared)
 {
     if (step < 0 || step >= kMonitorSteps)
         return 0;
@@ -95,7 +95,7 @@ int monitorItem(int step, int optionBits, int optionBits2, int inputType)
     case OutOffKey:
         return memory ? 64 : 1;
     case InputAbn:
-        return isDcInput(inputType) && (ob2 & kInputAbnormal) ? 63 : 1;
+        return isDcInput(inputType, infrared) && (ob2 & kInputAbnormal) ? 63 : 1;
     case AutoMan:
         return 46;
     }

@@ -10,8 +10,9 @@ inline constexpr int kMonitorSteps = 64;
 
 // The item step `step` reads. PV and the status word come round most often; heater currents, MV2,
 // the extra set values and the input-abnormal output only when the option words (low bytes) and
-// the input type say the controller has them. A step outside 0..63 reads PV.
-int monitorItem(int step, int optionBits, int optionBits2, int inputType);
+// the input type say the controller has them; `infrared` names the list the type belongs to. A
+// step outside 0..63 reads PV.
+int monitorItem(int step, int optionBits, int optionBits2, int inputType, bool infrared);
 
 // The step after `step`: 63 wraps to 0.
 int nextMonitorStep(int step);

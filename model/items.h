@@ -73,28 +73,35 @@ constexpr bool isSetValueItem(int i)
 // scaling limits (items 25, 26) with the decimal point of item 27. The infrared variant lists 0 to
 // 3, all counted in tenths: 0 and 1 in degrees Celsius, 2 and 3 in degrees Fahrenheit.
 //
-// A stored type outside the list (negative, or above 35, from a set-data file) has no measuring
-// range of its own, so it is scaled like a DC input: every rule that asks "is this a DC input"
-// gets yes. It has no range caption of its own.
+// A stored type outside the variant's list (from a set-data file: negative, above 35, or on the
+// infrared variant anything above 3) has no measuring range of its own, so it is scaled like a DC
+// input: every rule that asks "is this a DC input" gets yes. It has no range caption of its own.
+// Each class takes the variant, because a number such as 5 is a thermocouple on the standard
+// controller and a type the infrared variant does not have.
 inline constexpr int kLastTemperatureType = 29;
 inline constexpr int kLastStandardType = 35;
 inline constexpr int kLastInfraredType = 3;
 
-// A thermocouple or resistance type: one with a measuring range of its own.
-constexpr bool isTemperatureInput(int t)
+// A type with a measuring range of its own: the standard thermocouple and resistance types, or the
+// infrared variant's four types.
+constexpr bool isTemperatureInput(int t, bool infrared)
 {
-    return t >= 0 && t <= kLastTemperatureType;
+    return t >= 0 && t <= (infrared ? kLastInfraredType : kLastTemperatureType);
 }
 
 // Scaled by the scaling limits and item 27: the DC inputs, and any type outside the list.
-constexpr bool isDcInput(int t)
+constexpr bool isDcInput(int t, bool infrared)
 {
-    return !isTemperatureInput(t);
+    return !isTemperatureInput(t, infrared);
 }
 
-// The standard temperature types with 0.1 degree resolution.
-constexpr bool isOneDecimalInput(int t)
+// The standard temperature types with 0.1 degree resolution, by number. On the infrared variant
+// only its listed types are looked up; a type beyond its list is none of them, as it is no
+// temperature type there.
+constexpr bool isOneDecimalInput(int t, bool infrared)
 {
+    if (!isTemperatureInput(t, infrared))
+        return false;
     switch (t) {
     case 1:
     case 7:

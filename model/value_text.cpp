@@ -307,7 +307,7 @@ QString Para_Text(const QmxData& d, int item)
     case 66:
         return formatScaled(v, 3);
     case 13:
-        if (isRd(d) || isOneDecimalInput(c) || isDcInput(c))
+        if (isRd(d) || isOneDecimalInput(c, isRd(d)) || isDcInput(c, isRd(d)))
             return formatScaled(v, 1);
         return formatScaled(v, 0);
     case 23:
@@ -317,7 +317,7 @@ QString Para_Text(const QmxData& d, int item)
     case 38:
     case 39:
     case 57:
-        if (isRd(d) || isTemperatureInput(c))
+        if (isRd(d) || isTemperatureInput(c, isRd(d)))
             return formatScaled(v, 1);
         return decimalPointRule(d, v);
     default:
@@ -328,9 +328,9 @@ QString Para_Text(const QmxData& d, int item)
     // every such item is shown with one decimal, whatever item was edited last.
     if (isRd(d))
         return formatScaled(v, 1);
-    if (isOneDecimalInput(c))
+    if (isOneDecimalInput(c, isRd(d)))
         return formatScaled(v, 1);
-    if (isDcInput(c))
+    if (isDcInput(c, isRd(d)))
         return decimalPointRule(d, v);
     return formatScaled(v, 0);
 }

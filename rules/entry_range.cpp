@@ -76,7 +76,7 @@ Limits ascending(int32_t a, int32_t b)
 
 std::optional<Limits> standardInputRange(int t)
 {
-    if (!isTemperatureInput(t))
+    if (!isTemperatureInput(t, false))
         return std::nullopt;
     return Limits{kStandardRanges[t].low, kStandardRanges[t].high};
 }
@@ -127,7 +127,7 @@ std::optional<QString> entryValueText(const QmxData& d, int item, bool decFlag, 
             return formatScaled(v, 3);
         return formatScaled(v, 0);
     }
-    if (isDcInput(t) && followsDcDecimalPoint(item)) {
+    if (isDcInput(t, d.RDModel) && followsDcDecimalPoint(item)) {
         const int dp = d.ParaVal(item::kDecimalPoint);
         if (dp < 0 || dp > 3)
             return std::nullopt;
@@ -141,8 +141,8 @@ std::optional<QString> entryValueText(const QmxData& d, int item, bool decFlag, 
 EntryRange Set_Range(const QmxData& d, int item, Limits previous)
 {
     const int t = d.ParaVal(item::kInputType);
-    const bool decimalType = isOneDecimalInput(t);
-    const bool dcType = isDcInput(t);
+    const bool decimalType = isOneDecimalInput(t, d.RDModel);
+    const bool dcType = isDcInput(t, d.RDModel);
     const int32_t high = d.ParaVal(item::kScalingHigh), low = d.ParaVal(item::kScalingLow);
 
     bool dec = false;
@@ -265,7 +265,7 @@ EntryRange Set_Range(const QmxData& d, int item, Limits previous)
         break;
     case 57:
         lim = {1, 1000};
-        dec = isListedInput(t, false);
+        dec = isListedInput(t, d.RDModel);
         break;
     case 58:
         lim = {0, 99};

@@ -89,7 +89,7 @@ void listCommit(QmxData& d, const ListChoice& c, DisplayOps& o)
             d.ReUpload = true;
             break;
         }
-        const bool dc = isDcInput(now);
+        const bool dc = isDcInput(now, d.RDModel);
         otherRow(o, 5, 17, dc);
         // The output type comes from the option set on screen, which the model-option dialog
         // edits: reading it never needs that dialog.

@@ -204,7 +204,7 @@ void SettingsPages::heating(const QmxData& d, DisplayOps& o)
     const bool p = d.ParaVal(item::kProportionalBand) != 0;
     const bool i = d.ParaVal(item::kIntegralTime) != 0;
     const bool dd = d.ParaVal(item::kDerivativeTime) != 0;
-    const bool dcInput = isDcInput(d.ParaVal(item::kInputType));
+    const bool dcInput = isDcInput(d.ParaVal(item::kInputType), d.RDModel);
     o.text(val, 1, Para_Text(d, 13));
     if (!p) { // ON/OFF control
         o.visible(Ctl::Label_atm, false);

@@ -28,7 +28,7 @@ void SettingsPages::others(QmxData& d, DisplayOps& o, PagesEffects& fx)
     for (int k = 0; k < 5; ++k)
         otherText(d, o, k, first[k]);
 
-    const bool dcInput = isDcInput(d.ParaVal(item::kInputType));
+    const bool dcInput = isDcInput(d.ParaVal(item::kInputType), d.RDModel);
     otherRow(o, 5, dcInput);
     o.visible(Ctl::Cmd_set, 17, dcInput);
     if (dcInput)
@@ -151,7 +151,7 @@ void SettingsPages::modelRows(const QmxData& d, DisplayOps& o, PagesEffects& fx)
     o.visible(Ctl::Cmd_set, 16, true);
     o.visible(Ctl::Label_CF, 11, true);
     o.visible(Ctl::Label_CF, 12, true);
-    const bool dcInput = isDcInput(d.ParaVal(item::kInputType));
+    const bool dcInput = isDcInput(d.ParaVal(item::kInputType), d.RDModel);
     otherRow(o, 5, dcInput);
     o.visible(Ctl::Cmd_set, 17, dcInput);
     otherRow(o, 23, false);

@@ -63,8 +63,8 @@ std::optional<QString> labelText(const QmxData& d, const Target& t)
 {
     const int v = d.ParaVal(t.item);
     const int c = d.ParaVal(item::kInputType);
-    const bool decimalType = isOneDecimalInput(c);
-    const bool dc = isDcInput(c);
+    const bool decimalType = isOneDecimalInput(c, d.RDModel);
+    const bool dc = isDcInput(c, d.RDModel);
     switch (t.rule) {
     case Rule::Standard:
         if (dc)

@@ -45,9 +45,9 @@ TEST(MonitorTable, EveryStepReadsItsGroupsItem)
     for (const Group& g : kGroups) {
         for (int step : g.steps) {
             EXPECT_TRUE(seen.insert(step).second) << "step " << step << " listed twice";
-            EXPECT_EQ(monitorItem(step, 0, 0, 0), g.none) << "step " << step;
-            EXPECT_EQ(monitorItem(step, 0x54, 0x11, 30), g.all) << "step " << step;
-            EXPECT_EQ(monitorItem(step, 0x04, 0, 0), g.hbOnly) << "step " << step;
+            EXPECT_EQ(monitorItem(step, 0, 0, 0, false), g.none) << "step " << step;
+            EXPECT_EQ(monitorItem(step, 0x54, 0x11, 30, false), g.all) << "step " << step;
+            EXPECT_EQ(monitorItem(step, 0x04, 0, 0, false), g.hbOnly) << "step " << step;
         }
     }
     EXPECT_EQ(seen.size(), 64u);
@@ -68,7 +68,7 @@ class MonitorStep : public ::testing::TestWithParam<StepCase> {};
 TEST_P(MonitorStep, ReadsItem)
 {
     const StepCase& c = GetParam();
-    EXPECT_EQ(monitorItem(c.step, c.ob, c.ob2, c.input), c.item) << c.what;
+    EXPECT_EQ(monitorItem(c.step, c.ob, c.ob2, c.input, false), c.item) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -94,7 +94,7 @@ TEST(MonitorTable, OptionWords5C11WithInputType30UseSpecialReads)
     // Heating/cooling, three-phase heater burnout with alarm 2, SV memory, DC input abnormal.
     std::map<int, int> special;
     for (int step = 0; step < qmx::kMonitorSteps; ++step) {
-        const int item = monitorItem(step, 0x5C, 0x11, 30);
+        const int item = monitorItem(step, 0x5C, 0x11, 30, false);
         if (qmx::isSpecialMonitorItem(item))
             special[step] = item;
     }
@@ -110,7 +110,7 @@ TEST(MonitorTable, PvAndStatusComeMostOften)
         for (int ob2 : {0, 0x01, 0x10, 0x11}) {
             std::map<int, int> count;
             for (int step = 0; step < qmx::kMonitorSteps; ++step)
-                ++count[monitorItem(step, ob, ob2, 30)];
+                ++count[monitorItem(step, ob, ob2, 30, false)];
             EXPECT_GE(count[0], 11) << ob << "/" << ob2;
             EXPECT_GE(count[4], 11) << ob << "/" << ob2;
             EXPECT_GE(count[3], 5) << ob << "/" << ob2;

@@ -13,8 +13,8 @@ namespace qmx {
 void MainDisp::Read_Monitor()
 {
     StatusBar1->setPanel(1, QString());
-    const int item =
-        monitorItem(d.MonStep, d.OptionBits(), d.OptionBits2(), d.ParaVal(item::kInputType));
+    const int item = monitorItem(d.MonStep, d.OptionBits(), d.OptionBits2(),
+                                 d.ParaVal(item::kInputType), d.RDModel);
 
     // Read as it is: no key write before it, so a poll never unlocks the controller.
     const QString reply =

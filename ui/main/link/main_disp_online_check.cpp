@@ -211,7 +211,7 @@ void MainDisp::Option_read()
     readRegister(item::kInputType, d.CommNoTbl(item::kInputType));
     QMXCom->setCom_TimeOut(300);
     // Only the DC inputs have a decimal point of their own.
-    if (isDcInput(d.ParaVal(item::kInputType)))
+    if (isDcInput(d.ParaVal(item::kInputType), d.RDModel))
         readRegister(item::kDecimalPoint, d.CommNoTbl(item::kDecimalPoint));
     readRegister(item::kScalingHigh, d.CommNoTbl(item::kScalingHigh));
     readRegister(item::kScalingLow, d.CommNoTbl(item::kScalingLow));
