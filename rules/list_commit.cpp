@@ -132,8 +132,9 @@ void listCommit(QmxData& d, const ListChoice& c, DisplayOps& o)
 void Limitchk_sh(QmxData& d, int16_t oldType)
 {
     const int t = d.ParaVal(item::kInputType);
-    // The standard controller's rows serve the infrared variant as well.
-    const auto range = standardInputRange(t);
+    // The standard controller's rows serve the infrared variant's four types as well; a type the
+    // model does not list is scaled as a DC input is.
+    const auto range = isDcInput(t, d.RDModel) ? std::nullopt : standardInputRange(t);
     d.ParaVal(item::kScalingHigh) = range ? static_cast<int16_t>(range->max) : int16_t(10000);
     d.ParaVal(item::kScalingLow) = range ? static_cast<int16_t>(range->min) : int16_t(-2000);
     if (oldType == t)

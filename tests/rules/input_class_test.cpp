@@ -92,10 +92,7 @@ std::map<std::string, bool> answers(int t, bool infrared)
         finalState(ops, Ctl::Label_oth, 5, Prop::Visible).value == 1;
     a["list choice: row of item 63"] =
         finalState(ops, Ctl::Label_oth, 20, Prop::Visible).value == 1;
-    // Left out on the infrared variant: there the scaling limits still take the standard
-    // controller's row for any stored type up to 29.
-    if (!infrared)
-        a["list choice: DC scaling"] = d.ParaVal(25) == 10000 && d.ParaVal(26) == -2000;
+    a["list choice: DC scaling"] = d.ParaVal(25) == 10000 && d.ParaVal(26) == -2000;
 
     return a;
 }

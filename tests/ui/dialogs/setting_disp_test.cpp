@@ -392,7 +392,8 @@ TEST_F(Entry, AnOpenEditWhoseItemGoesEndsUnstored)
         w->mnuSave_Click();
         const auto back = readSetDataFile(saved);
         ASSERT_TRUE(back);
-        if (r.item != 66 || back->infrared) // a standard file has no emissivity
+        if (r.item != 66 || back->infrared) { // a standard file has no emissivity
             EXPECT_EQ(back->values[size_t(r.item - 11)], brought);
+        }
     }
 }
