@@ -14,6 +14,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace qmx {
 
 namespace {
@@ -105,8 +107,13 @@ void Select_Disp::followData()
     const int frame = optionFrameOf(item_);
     if (frame < 0)
         return;
+    const auto& options = frames[size_t(frame)].options;
+    const auto shownNow = [&options] {
+        return std::count_if(options.begin(), options.end(),
+                             [](const QRadioButton* b) { return !b->isHidden(); });
+    };
     const int before = checkedOption(frame);
-    const int offeredBefore = offeredOptions(d_, frame);
+    const auto shownBefore = shownNow();
     // Captions as at opening, by the data now (the AT or auto-reset wording, the model's types).
     Form_Load();
     const int offered = offeredOptions(d_, frame);
@@ -114,8 +121,13 @@ void Select_Disp::followData()
         before >= 0 && before < offered ? before : optionForValue(d_, frame, d_.ParaVal(item_));
     if (keep != before)
         select(frame, keep);
-    if (offered != offeredBefore)
+    // A list that grew or shrank takes the size a fresh opening gives it, from layouts brought up
+    // to date now rather than at the next event pass.
+    if (shownNow() != shownBefore) {
+        frames[size_t(frame)].box->layout()->activate();
+        layout()->activate();
         adjustSize();
+    }
 }
 
 void Select_Disp::dropEdit()

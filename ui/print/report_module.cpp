@@ -5,8 +5,8 @@
 #include "rules/para_csv.h"
 #include "ui/chart/velder_chartctl.h"
 #include "ui/main_services.h"
-#include "ui/sub_windows.h"
 #include "ui/print/rptver.h"
+#include "ui/sub_windows.h"
 #include "ui/ui_seam.h"
 #include "ui/ui_widgets.h"
 

@@ -168,9 +168,10 @@ TEST_F(Choice, AnOpenListFollowsAFileLoadedUnderIt)
         answers({QStringLiteral("Yes"), path});
         w->mnuLoad_Click();
     };
-    // The frame as the operator reads it: its title and each offered option's caption.
+    // The dialog as the operator reads it: its size, its frame's title and each offered option's
+    // caption.
     const auto look = [&] {
-        QStringList out;
+        QStringList out{QStringLiteral("%1x%2").arg(dlg()->width()).arg(dlg()->height())};
         for (QGroupBox* g : dlg()->findChildren<QGroupBox*>())
             if (!g->isHidden()) {
                 out << g->title();
