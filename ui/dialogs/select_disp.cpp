@@ -72,18 +72,23 @@ void Select_Disp::Form_Load()
 {
     setWindowTitle(LoadResString(233));
     Command2->setText(LoadResString(30));
-    for (size_t f = 0; f < frames.size(); ++f) {
-        frames[f].box->setTitle(frameCaption(d_, int(f)));
-        const int offered = offeredOptions(d_, int(f));
-        for (size_t i = 0; i < frames[f].options.size(); ++i) {
-            QRadioButton* b = frames[f].options[i];
-            const bool shown = int(i) < offered;
-            // Options the model does not offer (input types 4..35 of the infrared variant) keep
-            // their last caption and are hidden.
-            if (shown)
-                b->setText(optionCaption(d_, int(f), int(i)));
-            b->setVisible(shown);
-        }
+    for (size_t f = 0; f < frames.size(); ++f)
+        loadFrame(int(f));
+}
+
+void Select_Disp::loadFrame(int f)
+{
+    Frame& frame = frames[size_t(f)];
+    frame.box->setTitle(frameCaption(d_, f));
+    const int offered = offeredOptions(d_, f);
+    for (size_t i = 0; i < frame.options.size(); ++i) {
+        QRadioButton* b = frame.options[i];
+        const bool shown = int(i) < offered;
+        // Options the model does not offer (input types 4..35 of the infrared variant) keep their
+        // last caption and are hidden.
+        if (shown)
+            b->setText(optionCaption(d_, f, int(i)));
+        b->setVisible(shown);
     }
 }
 
@@ -114,8 +119,9 @@ void Select_Disp::followData()
     };
     const int before = checkedOption(frame);
     const auto shownBefore = shownNow();
-    // Captions as at opening, by the data now (the AT or auto-reset wording, the model's types).
-    Form_Load();
+    // Its captions as at opening, by the data now (the AT or auto-reset wording, the model's
+    // types); the hidden frames get theirs when a set button shows them.
+    loadFrame(frame);
     const int offered = offeredOptions(d_, frame);
     const int keep =
         before >= 0 && before < offered ? before : optionForValue(d_, frame, d_.ParaVal(item_));

@@ -61,6 +61,8 @@ protected:
 
 private:
     void select(int frame, int index);
+    // The captions of frame `f` and which of its options show, by the data now.
+    void loadFrame(int f);
     // The checked option of `frame`, offered or not (-1: none).
     int checkedOption(int frame) const;
 
