@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QTabWidget>
 
+#include <functional>
+
 // Whether `wd` is hidden on its page: by itself or by a frame it lies in.
 inline bool hiddenOnPage(const QWidget* wd)
 {
@@ -51,6 +53,34 @@ protected:
         w->Read_data3();
         w->Disp_SStab2(tab);
     }
+    // A new set-data file of the defaults, of the infrared variant or not, with `set` applied.
+    QString setDataFile(bool infrared, const std::function<void(qmx::QmxData&)>& set = {})
+    {
+        qmx::QmxData f;
+        f.Set_Defaults();
+        f.RDModel = infrared;
+        if (set)
+            set(f);
+        const QString path = dir.filePath(QStringLiteral("set%1.dat").arg(++files_));
+        EXPECT_TRUE(qmx::writeSetDataFile(path, f));
+        return path;
+    }
+    // File -> Load of `path`, answered as the operator would.
+    void load(const QString& path)
+    {
+        answers({QStringLiteral("Yes"), path});
+        w->mnuLoad_Click();
+    }
+    // File -> Save into a new file; the set it holds.
+    qmx::SetData saved()
+    {
+        const QString path = dir.filePath(QStringLiteral("saved%1.dat").arg(++files_));
+        answers({path});
+        w->mnuSave_Click();
+        const auto set = qmx::readSetDataFile(path);
+        EXPECT_TRUE(set);
+        return set.value_or(qmx::SetData{});
+    }
     // The pages of a second window after it loaded `d` from a file, on the page `w` shows.
     std::string reloadedLook()
     {
@@ -66,4 +96,7 @@ protected:
         EXPECT_EQ(d2.ParaVal(50), d.ParaVal(50)) << "the file was loaded";
         return pagesLook(other);
     }
+
+private:
+    int files_ = 0;
 };

@@ -154,20 +154,6 @@ TEST_F(Choice, AutoManualFollowsTheRefreshOnlyWhileTheDialogExists)
 // change keeps its alarm value), and a save holds what OK stored.
 TEST_F(Choice, AnOpenListFollowsAFileLoadedUnderIt)
 {
-    const auto fileOf = [&](const char* name, bool infrared,
-                            const std::function<void(QmxData&)>& set) {
-        QmxData f;
-        f.Set_Defaults();
-        f.RDModel = infrared;
-        set(f);
-        const QString path = dir.filePath(QLatin1String(name));
-        EXPECT_TRUE(writeSetDataFile(path, f));
-        return path;
-    };
-    const auto load = [&](const QString& path) {
-        answers({QStringLiteral("Yes"), path});
-        w->mnuLoad_Click();
-    };
     // The dialog as the operator reads it: its size, its frame's title and each offered option's
     // caption.
     const auto look = [&] {
@@ -183,42 +169,32 @@ TEST_F(Choice, AnOpenListFollowsAFileLoadedUnderIt)
     };
     const struct {
         const char* name;
-        QString before, after; // files
+        bool infraredBefore, infraredAfter;
+        std::function<void(QmxData&)> after; // the file loaded under the open list
         int item;
         const char* options;
         int chosen;
         int stored;          // by OK
         int dependent, kept; // an item OK must leave as the file brought it
     } cases[] = {
-        {"standard type 20 chosen, infrared type 1 loaded: dropped",
-         fileOf("s.dat", false, [](QmxData&) {}),
-         fileOf("i.dat", true,
-                [](QmxData& f) {
-                    f.ParaVal(50) = 1;
-                    f.ParaVal(11) = 1234;
-                }),
-         50, "Option_sensor", 20, 1, 11, 1234},
-        {"infrared type 2 chosen, standard type 0 loaded: kept",
-         fileOf("i2.dat", true, [](QmxData&) {}),
-         fileOf("s2.dat", false, [](QmxData& f) { f.ParaVal(50) = 0; }), 50, "Option_sensor", 2, 2,
-         25, qmxsim::inputRange(2, false)->high},
-        {"alarm type 3 chosen, a file with type 3 loaded", fileOf("a.dat", false, [](QmxData&) {}),
-         fileOf("a3.dat", false,
-                [](QmxData& f) {
-                    f.ParaVal(36) = 3;
-                    f.ParaVal(19) = 55;
-                }),
-         36, "Option_alarm", 3, 3, 19, 55},
-        {"AT chosen, a file without integral time loaded", fileOf("p.dat", false, [](QmxData&) {}),
-         fileOf("p0.dat", false, [](QmxData& f) { f.ParaVal(15) = 0; }), 12, "Option_at", 0, 0, 15,
-         0},
+        {"standard type 20 chosen, infrared type 1 loaded: dropped", false, true,
+         [](QmxData& f) { f.ParaVal(50) = 1, f.ParaVal(11) = 1234; }, 50, "Option_sensor", 20, 1,
+         11, 1234},
+        {"infrared type 2 chosen, standard type 0 loaded: kept", true, false,
+         [](QmxData& f) { f.ParaVal(50) = 0; }, 50, "Option_sensor", 2, 2, 25,
+         qmxsim::inputRange(2, false)->high},
+        {"alarm type 3 chosen, a file with type 3 loaded", false, false,
+         [](QmxData& f) { f.ParaVal(36) = 3, f.ParaVal(19) = 55; }, 36, "Option_alarm", 3, 3, 19,
+         55},
+        {"AT chosen, a file without integral time loaded", false, false,
+         [](QmxData& f) { f.ParaVal(15) = 0; }, 12, "Option_at", 0, 0, 15, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        load(c.before);
+        load(setDataFile(c.infraredBefore));
         setButton(c.item);
         option(c.options, c.chosen)->click();
-        load(c.after);
+        load(setDataFile(c.infraredAfter, c.after));
         settle();
         ASSERT_TRUE(dlg());
         const QStringList followed = look();
@@ -227,14 +203,11 @@ TEST_F(Choice, AnOpenListFollowsAFileLoadedUnderIt)
         settle();
         EXPECT_EQ(d.ParaVal(c.item), c.stored);
         EXPECT_EQ(d.ParaVal(c.dependent), c.kept);
+        EXPECT_EQ(saved().values[size_t(c.item - 11)], c.stored);
         setButton(c.item); // a fresh opening on the same data
         EXPECT_EQ(look(), followed);
         dlg()->Command2->click();
         settle();
-        const QString saved = dir.filePath(QLatin1String(c.name) + QStringLiteral(".dat"));
-        answers({saved});
-        w->mnuSave_Click();
-        EXPECT_EQ(readSetDataFile(saved)->values[size_t(c.item - 11)], c.stored);
     }
 }
 
