@@ -138,6 +138,8 @@ void Select_Disp::followData()
 
 void Select_Disp::dropEdit()
 {
+    if (committed_)
+        return; // its own OK is closing it
     committed_ = true;
     QDialog::reject();
 }

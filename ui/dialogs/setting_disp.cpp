@@ -325,6 +325,8 @@ void Setting_Disp::commitOffline()
 
 void Setting_Disp::dropEdit()
 {
+    if (committed_)
+        return; // its own OK is closing it
     committed_ = true; // an Enter already on its way finds nothing to commit
     QDialog::reject();
 }
