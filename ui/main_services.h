@@ -38,6 +38,9 @@ public:
     virtual void requestWrite() = 0;
     // Applies a display list (rows, captions) to the main window's controls.
     virtual void applyDisplay(const DisplayOps& ops) = 0;
+    // The open entry and list dialogs follow the rows and data on screen now, as after a page
+    // layout: one whose item's set button went ends unstored.
+    virtual void openEditsFollowData() = 0;
 
     // The trend chart of the trace page.
     virtual Velder_ChartCtl& chart() = 0;

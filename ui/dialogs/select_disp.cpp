@@ -42,6 +42,7 @@ Select_Disp::Select_Disp(MainServices& services, QWidget* parent)
         for (int i = 0; i < f.count; ++i) {
             auto* b = new QRadioButton(frame.box);
             b->setObjectName(QStringLiteral("%1(%2)").arg(QLatin1String(f.options)).arg(i));
+            connect(b, &QRadioButton::clicked, this, [this] { operatorChose_ = true; });
             grid->addWidget(b, i % kRowsPerColumn, i / kRowsPerColumn);
             frame.options.push_back(b);
         }
@@ -96,6 +97,7 @@ void Select_Disp::prepare()
 {
     item_ = d_.ParaNo;
     committed_ = false;
+    operatorChose_ = false;
     Form_Load();
     const int frame = optionFrameOf(item_);
     for (size_t f = 0; f < frames.size(); ++f)
@@ -123,8 +125,9 @@ void Select_Disp::followData()
     // types); the hidden frames get theirs when a set button shows them.
     loadFrame(frame);
     const int offered = offeredOptions(d_, frame);
-    const int keep =
-        before >= 0 && before < offered ? before : optionForValue(d_, frame, d_.ParaVal(item_));
+    const int keep = operatorChose_ && before >= 0 && before < offered
+                         ? before
+                         : optionForValue(d_, frame, d_.ParaVal(item_));
     if (keep != before)
         select(frame, keep);
     // A list that grew or shrank takes the size a fresh opening gives it, from layouts brought up

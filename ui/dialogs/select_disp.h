@@ -38,8 +38,8 @@ public:
     // Binds the dialog to item ParaNo: captions, only its frame shown, its stored value selected.
     void prepare();
     // The data under the open dialog may have changed (a file load, a model change, an upload, a
-    // monitoring step): the lists and captions follow it; the operator's choice stays while the
-    // model still offers it, else the option of the value now stored is chosen.
+    // monitoring step): the lists and captions follow it; an option the operator chose stays while
+    // the model still offers it, else the option of the value now stored is chosen.
     void followData();
     // The item is gone from the pages: the dialog closes as Cancel closes it, storing nothing.
     void dropEdit();
@@ -70,6 +70,8 @@ private:
     QmxData& d_;
     // The item the set button prepared the dialog for: OK acts on it, not on ParaNo at OK time.
     int item_ = 0;
+    // The operator clicked an option since: a layout keeps that choice while it is offered.
+    bool operatorChose_ = false;
     DisplayOps ops_;
     bool committed_ = false;
 };

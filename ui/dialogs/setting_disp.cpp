@@ -321,12 +321,14 @@ void Setting_Disp::commitOffline()
         ops_.text(label->ctl, label->index, Disp_setdata->text());
     relayControlRows(d_, bound_.item, ops_);
     services_.applyDisplay(ops_);
+    // The rows it re-laid may take another open edit's item away (a P band of 0 has no AT).
+    services_.openEditsFollowData();
 }
 
 void Setting_Disp::dropEdit()
 {
     if (committed_)
-        return; // its own OK is closing it
+        return;        // its own OK is closing it
     committed_ = true; // an Enter already on its way finds nothing to commit
     QDialog::reject();
 }

@@ -52,6 +52,7 @@ public:
     void refreshLivePanel() override { SelectDispItem(); }
     void requestWrite() override { Req_Write(); }
     void applyDisplay(const DisplayOps& ops) override;
+    void openEditsFollowData() override;
     Velder_ChartCtl& chart() override { return *Velder_ChartCtl1; }
     QString statusPanel(int panel) const override;
     void setStatusPanel(int panel, const QString& text) override;
@@ -320,9 +321,6 @@ private:
     void applyPageEffects(const struct PagesEffects& fx);
     // The caption of `item`'s value label (empty when it has none).
     QString valueText(int item);
-    // The open entry and list dialogs follow the data the pages were just laid out from; one whose
-    // item went with the layout ends as Cancel would.
-    void openEditsFollowData();
     // The set button of `item` is hidden on its page (by itself or by a frame it lies in).
     bool setButtonGone(int item) const;
     void Read_data3Into(class DisplayOps& ops);

@@ -340,12 +340,23 @@ TEST_F(Entry, AnOpenEditWhoseItemGoesEndsUnstored)
         bool infrared;
         std::function<void(QmxData&)> set;
         int item;
+        const char* option; // chosen in the list; nullptr: 300 typed into the entry
         std::function<void()> change;
     } routes[] = {
-        {"scaling high, infrared file", false, {}, 25, [&] { load(setDataFile(true)); }},
-        {"emissivity, standard file", true, {}, 66, [&] { load(setDataFile(false)); }},
-        {"set value 2, model change", false, svSelection, 59, noSvSelection},
-        {"contact input list, model change", false, svSelection, 62, noSvSelection},
+        {"scaling high, infrared file", false, {}, 25, nullptr, [&] { load(setDataFile(true)); }},
+        {"emissivity, standard file", true, {}, 66, nullptr, [&] { load(setDataFile(false)); }},
+        {"set value 2, model change", false, svSelection, 59, nullptr, noSvSelection},
+        {"contact input list, model change", false, svSelection, 62, "Option_smsl(2)",
+         noSvSelection},
+        {"AT list, a P band of 0 entered",
+         false,
+         {},
+         12,
+         "Option_at(1)",
+         [&] {
+             setButton(13);
+             type(QStringLiteral("0\r"));
+         }},
     };
     const auto list = [&] {
         return w->subWindows().find<Select_Disp>(QStringLiteral("Select_Disp"));
@@ -355,8 +366,8 @@ TEST_F(Entry, AnOpenEditWhoseItemGoesEndsUnstored)
         load(setDataFile(r.infrared, r.set));
         ASSERT_FALSE(hiddenOnPage(w->Cmd_set[size_t(r.item - 10)]));
         setButton(r.item);
-        if (list())
-            list()->findChild<QRadioButton*>(QStringLiteral("Option_smsl(2)"))->click();
+        if (r.option)
+            list()->findChild<QRadioButton*>(QLatin1String(r.option))->click();
         else
             type(QStringLiteral("300"));
         r.change();
