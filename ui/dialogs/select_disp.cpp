@@ -14,8 +14,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace qmx {
 
 namespace {
@@ -77,9 +75,10 @@ void Select_Disp::Form_Load()
         loadFrame(int(f));
 }
 
-void Select_Disp::loadFrame(int f)
+bool Select_Disp::loadFrame(int f)
 {
     Frame& frame = frames[size_t(f)];
+    bool resized = false;
     frame.box->setTitle(frameCaption(d_, f));
     const int offered = offeredOptions(d_, f);
     for (size_t i = 0; i < frame.options.size(); ++i) {
@@ -89,8 +88,10 @@ void Select_Disp::loadFrame(int f)
         // last caption and are hidden.
         if (shown)
             b->setText(optionCaption(d_, f, int(i)));
+        resized = resized || b->isHidden() == shown;
         b->setVisible(shown);
     }
+    return resized;
 }
 
 void Select_Disp::prepare()
@@ -114,16 +115,10 @@ void Select_Disp::followData()
     const int frame = optionFrameOf(item_);
     if (frame < 0)
         return;
-    const auto& options = frames[size_t(frame)].options;
-    const auto shownNow = [&options] {
-        return std::count_if(options.begin(), options.end(),
-                             [](const QRadioButton* b) { return !b->isHidden(); });
-    };
     const int before = checkedOption(frame);
-    const auto shownBefore = shownNow();
     // Its captions as at opening, by the data now (the AT or auto-reset wording, the model's
     // types); the hidden frames get theirs when a set button shows them.
-    loadFrame(frame);
+    const bool resized = loadFrame(frame);
     const int offered = offeredOptions(d_, frame);
     const int keep = operatorChose_ && before >= 0 && before < offered
                          ? before
@@ -132,7 +127,7 @@ void Select_Disp::followData()
         select(frame, keep);
     // A list that grew or shrank takes the size a fresh opening gives it, from layouts brought up
     // to date now rather than at the next event pass.
-    if (shownNow() != shownBefore) {
+    if (resized) {
         frames[size_t(frame)].box->layout()->activate();
         layout()->activate();
         adjustSize();
@@ -178,13 +173,8 @@ int Select_Disp::checkedOption(int frame) const
 int Select_Disp::chosen() const
 {
     const int frame = optionFrameOf(item_);
-    if (frame < 0)
-        return -1;
-    const auto& options = frames[size_t(frame)].options;
-    for (size_t i = 0; i < options.size(); ++i)
-        if (options[i]->isChecked() && !options[i]->isHidden())
-            return int(i);
-    return -1;
+    const int i = checkedOption(frame);
+    return i >= 0 && !frames[size_t(frame)].options[size_t(i)]->isHidden() ? i : -1;
 }
 
 void Select_Disp::selectManu(int index)

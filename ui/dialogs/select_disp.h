@@ -61,8 +61,9 @@ protected:
 
 private:
     void select(int frame, int index);
-    // The captions of frame `f` and which of its options show, by the data now.
-    void loadFrame(int f);
+    // The captions of frame `f` and which of its options show, by the data now; true when an
+    // option came or went.
+    bool loadFrame(int f);
     // The checked option of `frame`, offered or not (-1: none).
     int checkedOption(int frame) const;
 

@@ -176,8 +176,8 @@ void Setting_Disp::Set_Range(const QString& ValueText)
 
 void Setting_Disp::followData(const QString& ValueText)
 {
-    if (bound_.item == 0)
-        return; // not prepared yet
+    if (bound_.item == 0 || committed_)
+        return; // not prepared yet, or its OK is closing it
     Now_data->setText(ValueText);
     limitsInForce();
 }
