@@ -4,6 +4,7 @@
 // for the listed types and for a stored type the variant does not list (from a set-data file).
 #include "comm/download_chain.h"
 #include "comm/monitor_table.h"
+#include "model/items.h"
 #include "model/qmx_data.h"
 #include "model/string_table.h"
 #include "model/value_text.h"
@@ -114,4 +115,20 @@ TEST(InputClass, EveryRuleAgreesWhichTypesAreDc)
                     << (infrared ? "infrared" : "standard") << " type " << t << ", " << rule;
         }
     }
+}
+
+// The standard types counted in tenths are those whose captions give their range in tenths. The
+// infrared variant's four types are all in tenths by the variant itself and are not asked; any
+// other number is no temperature type there, whatever it means on the standard controller.
+TEST(InputClass, OneDecimalTypesAreTheTypesCaptionedInTenths)
+{
+    setUiLanguage(Language::English);
+    for (bool infrared : {false, true})
+        for (int t = -1; t <= 36; ++t) {
+            if (infrared && isListedInput(t, true))
+                continue;
+            EXPECT_EQ(isOneDecimalInput(t, infrared),
+                      caption(t, infrared).contains(QLatin1String(".0 ")))
+                << (infrared ? "infrared" : "standard") << " type " << t;
+        }
 }
