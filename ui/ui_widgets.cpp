@@ -6,6 +6,17 @@
 
 namespace qmx {
 
+bool hiddenOnPage(const QWidget* w)
+{
+    const QWidget* page = w ? w->window() : nullptr;
+    for (const QWidget* p = w; p && p->parentWidget(); p = p->parentWidget())
+        if (p->parentWidget()->inherits("QStackedWidget")) {
+            page = p;
+            break;
+        }
+    return w && w != page && !w->isVisibleTo(page);
+}
+
 QColor colorFromBgr(uint32_t bgr)
 {
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));

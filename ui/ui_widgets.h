@@ -83,6 +83,11 @@ private:
     QString caption_;
 };
 
+// Whether `w` is hidden on the page of the tab control it lies on, by itself or by a frame it lies
+// in, whichever tab is in front (a page behind another tab is hidden as a whole). Outside a tab
+// control: hidden in its window.
+bool hiddenOnPage(const QWidget* w);
+
 // A sunken white box that shows a value.
 QLabel* makeValueBox(QWidget* parent, const QString& name);
 // A lamp: a boxed caption on a white background that turns a colour when its state is on.

@@ -4,6 +4,7 @@
 #include "model/string_table.h"
 #include "rules/list_commit.h"
 #include "rules/option_lists.h"
+#include "rules/set_refusal.h"
 #include "ui/main_services.h"
 #include "ui/ui_seam.h"
 
@@ -24,7 +25,7 @@ constexpr int kRowsPerColumn = 12;
 } // namespace
 
 Select_Disp::Select_Disp(MainServices& services, QWidget* parent)
-    : QDialog(parent), services_(services), d_(services.data())
+    : EditDialog(parent), services_(services), d_(services.data())
 {
     setObjectName(QStringLiteral("Select_Disp"));
     setModal(false);
@@ -115,14 +116,19 @@ void Select_Disp::followData()
     const int frame = optionFrameOf(item_);
     if (frame < 0)
         return;
+    auto& options = frames[size_t(frame)].options;
     const int before = checkedOption(frame);
+    // What the operator read beside the option checked now.
+    const QString read = before >= 0 ? options[size_t(before)]->text() : QString();
     // Its captions as at opening, by the data now (the AT or auto-reset wording, the model's
     // types); the hidden frames get theirs when a set button shows them.
     const bool resized = loadFrame(frame);
-    const int offered = offeredOptions(d_, frame);
-    const int keep = operatorChose_ && before >= 0 && before < offered
-                         ? before
-                         : optionForValue(d_, frame, d_.ParaVal(item_));
+    // A click stands while its option is offered and still says what was clicked: a list
+    // re-captioned under it (the other variant's input types, the auto-reset wording) would turn
+    // it into a choice nobody made, so the stored value's option is chosen instead.
+    operatorChose_ = operatorChose_ && before >= 0 && before < offeredOptions(d_, frame) &&
+                     options[size_t(before)]->text() == read;
+    const int keep = operatorChose_ ? before : optionForValue(d_, frame, d_.ParaVal(item_));
     if (keep != before)
         select(frame, keep);
     // A list that grew or shrank takes the size a fresh opening gives it, from layouts brought up
@@ -132,14 +138,6 @@ void Select_Disp::followData()
         layout()->activate();
         adjustSize();
     }
-}
-
-void Select_Disp::dropEdit()
-{
-    if (committed_)
-        return; // its own OK is closing it
-    committed_ = true;
-    QDialog::reject();
 }
 
 void Select_Disp::select(int frame, int index)
@@ -186,6 +184,12 @@ void Select_Disp::Command1_Click()
 {
     if (committed_)
         return;
+    // The last guard of the set button's refusals: data that came to meet one since (auto-tuning
+    // started, "Lock 3") end the choice unstored, whether or not a layout told the dialog.
+    if (editRefused(d_, item_)) {
+        dropEdit();
+        return;
+    }
     committed_ = true;
     ui::Beep();
     // The choice counts against the lists in force now, and the value it replaces is the one

@@ -4,8 +4,7 @@
 #pragma once
 
 #include "rules/display_ops.h"
-
-#include <QDialog>
+#include "ui/dialogs/edit_dialog.h"
 
 #include <cstdint>
 #include <vector>
@@ -19,7 +18,7 @@ namespace qmx {
 class MainServices;
 struct QmxData;
 
-class Select_Disp : public QDialog {
+class Select_Disp : public EditDialog {
     Q_OBJECT
 public:
     Select_Disp(MainServices& services, QWidget* parent);
@@ -39,10 +38,9 @@ public:
     void prepare();
     // The data under the open dialog may have changed (a file load, a model change, an upload, a
     // monitoring step): the lists and captions follow it; an option the operator chose stays while
-    // the model still offers it, else the option of the value now stored is chosen.
+    // the model still offers it under the same caption, else the option of the value now stored is
+    // chosen.
     void followData();
-    // The item is gone from the pages: the dialog closes as Cancel closes it, storing nothing.
-    void dropEdit();
     // The item the dialog is bound to (0 before a set button prepared it).
     int item() const { return item_; }
 
@@ -71,10 +69,10 @@ private:
     QmxData& d_;
     // The item the set button prepared the dialog for: OK acts on it, not on ParaNo at OK time.
     int item_ = 0;
-    // The operator clicked an option since: a layout keeps that choice while it is offered.
+    // The operator clicked an option since: a layout keeps that choice while it is offered with
+    // the caption it was clicked under.
     bool operatorChose_ = false;
     DisplayOps ops_;
-    bool committed_ = false;
 };
 
 } // namespace qmx

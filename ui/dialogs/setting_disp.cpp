@@ -5,6 +5,7 @@
 #include "rules/control_rows.h"
 #include "rules/entry_keypad.h"
 #include "rules/entry_range.h"
+#include "rules/set_refusal.h"
 #include "rules/value_labels.h"
 #include "ui/main_services.h"
 #include "ui/ui_seam.h"
@@ -72,7 +73,7 @@ void EntryBox::inputMethodEvent(QInputMethodEvent* e)
 }
 
 Setting_Disp::Setting_Disp(MainServices& services, QWidget* parent)
-    : QDialog(parent), services_(services), d_(services.data())
+    : EditDialog(parent), services_(services), d_(services.data())
 {
     setObjectName(QStringLiteral("Setting_Disp"));
     setModal(false);
@@ -279,6 +280,12 @@ void Setting_Disp::Command3_Click()
     // One accepted entry closes the dialog; an Enter that follows finds nothing to commit.
     if (committed_)
         return;
+    // The last guard of the set button's refusals: data that came to meet one since (auto-tuning
+    // started, "Lock 3") end the edit unstored, whether or not a layout told the dialog.
+    if (editRefused(d_, bound_.item)) {
+        dropEdit();
+        return;
+    }
     limitsInForce();
     switch (judgeEntry(change_data->text(), Disp_setdata->text(), bound_.min, bound_.max)) {
     case EntryVerdict::Empty: {
@@ -300,6 +307,9 @@ void Setting_Disp::Command3_Click()
     ui::Beep();
     const int item = bound_.item;
     const auto v = static_cast<int16_t>(entryNumber(change_data->text()));
+    // A refused write puts back the value stored now, which an upload may have brought while the
+    // dialog was open: what the screen and the controller last agreed on.
+    d_.ParaBak(item) = d_.ParaVal(item);
     d_.ParaVal(item) = v;
     if (item == 25 || item == 26)
         d_.ReUpload = true;
@@ -323,14 +333,6 @@ void Setting_Disp::commitOffline()
     services_.applyDisplay(ops_);
     // The rows it re-laid may take another open edit's item away (a P band of 0 has no AT).
     services_.openEditsFollowData();
-}
-
-void Setting_Disp::dropEdit()
-{
-    if (committed_)
-        return;        // its own OK is closing it
-    committed_ = true; // an Enter already on its way finds nothing to commit
-    QDialog::reject();
 }
 
 void Setting_Disp::Command4_Click()

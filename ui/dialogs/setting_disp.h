@@ -4,8 +4,8 @@
 #pragma once
 
 #include "rules/display_ops.h"
+#include "ui/dialogs/edit_dialog.h"
 
-#include <QDialog>
 #include <QLineEdit>
 
 #include <array>
@@ -34,7 +34,7 @@ protected:
     void inputMethodEvent(QInputMethodEvent* e) override;
 };
 
-class Setting_Disp : public QDialog {
+class Setting_Disp : public EditDialog {
     Q_OBJECT
 public:
     Setting_Disp(MainServices& services, QWidget* parent);
@@ -61,8 +61,6 @@ public:
     void followData(const QString& ValueText);
     // The item the dialog is bound to (0 before a set button prepared it).
     int item() const { return bound_.item; }
-    // The item is gone from the pages: the dialog closes as Cancel closes it, storing nothing.
-    void dropEdit();
 
     void Ten_key_Click(int Index);
     void Command1_Click();
@@ -94,7 +92,6 @@ private:
     QmxData& d_;
     Bound bound_;
     DisplayOps ops_;
-    bool committed_ = false;
 };
 
 } // namespace qmx

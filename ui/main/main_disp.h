@@ -321,8 +321,8 @@ private:
     void applyPageEffects(const struct PagesEffects& fx);
     // The caption of `item`'s value label (empty when it has none).
     QString valueText(int item);
-    // The set button of `item` is hidden on its page (by itself or by a frame it lies in).
-    bool setButtonGone(int item) const;
+    // An open edit of `item` may not go on: its set button is hidden on its page, or refuses.
+    bool editEnds(int item) const;
     void Read_data3Into(class DisplayOps& ops);
     std::unique_ptr<Pages> pages_;
 

@@ -4,11 +4,13 @@
 #include "model/items.h"
 #include "model/qmx_data.h"
 #include "rules/option_lists.h"
+#include "rules/set_refusal.h"
 #include "rules/value_labels.h"
 #include "ui/dialogs/select_disp.h"
 #include "ui/dialogs/setting_disp.h"
 #include "ui/main/main_disp_pages.h"
 #include "ui/ui_seam.h"
+#include "ui/ui_widgets.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -16,19 +18,12 @@
 
 namespace qmx {
 
-namespace {
-
-constexpr int kLock3 = 3; // the set value lock that also locks the input type
-
-} // namespace
-
 void MainDisp::Cmd_set_Click(int Index)
 {
     if (Index < 1 || Index > 56 || Index == item::kManualOutput - 10)
         return;
     ui::Beep();
-    // While auto-tuning runs only its own choice and the output OUT/OFF can be changed.
-    if (d.ParaVal(item::kAutoTuning) == 1 && Index != 2 && Index != 35) {
+    if (refusedWhileAutoTuning(d, Index + 10)) {
         SSTab2->setFocus();
         return;
     }
@@ -37,7 +32,7 @@ void MainDisp::Cmd_set_Click(int Index)
 
     // The items chosen from a list; every other item with a set button takes a number.
     if (optionFrameOf(item) >= 0) {
-        if (item == item::kInputType && d.ParaVal(item::kLockSelection) == kLock3) {
+        if (refusedUnderLock3(d, item)) {
             SSTab2->setFocus();
             return;
         }
@@ -72,35 +67,32 @@ QString MainDisp::valueText(int item)
 
 void MainDisp::openEditsFollowData()
 {
-    // A layout that hides an open edit's set button took its item away (a file of the other
-    // variant, a model change, an upload): the edit ends unstored, as Cancel ends it, so no value
-    // is kept or written for an item the model no longer has.
+    // An open edit ends unstored, as Cancel ends it, once its set button would no longer open it:
+    // a layout hid the button (a file of the other variant, a model change, an upload took the
+    // item away), or the data now meet one of the button's refusals (auto-tuning started, "Lock
+    // 3" brought by an upload or a file).
     if (auto* entry = subWindows_.find<Setting_Disp>(QStringLiteral("Setting_Disp"))) {
-        if (setButtonGone(entry->item()))
+        if (editEnds(entry->item()))
             entry->dropEdit();
         else
             entry->followData(valueText(entry->item()));
     }
     if (auto* list = subWindows_.find<Select_Disp>(QStringLiteral("Select_Disp"))) {
-        if (setButtonGone(list->item()))
+        if (editEnds(list->item()))
             list->dropEdit();
         else
             list->followData();
     }
 }
 
-bool MainDisp::setButtonGone(int item) const
+bool MainDisp::editEnds(int item) const
 {
+    if (editRefused(d, item))
+        return true;
     const int index = item - 10;
-    if (index < 1 || index >= int(Cmd_set.size()) || !Cmd_set[size_t(index)])
-        return false; // not prepared yet
-    // Up to the settings page: the page itself is hidden whenever another tab is in front.
-    for (const QWidget* w = Cmd_set[size_t(index)];
-         w && w->parentWidget() && !w->parentWidget()->inherits("QStackedWidget");
-         w = w->parentWidget())
-        if (w->isHidden())
-            return true;
-    return false;
+    const QWidget* button =
+        index >= 1 && index < int(Cmd_set.size()) ? Cmd_set[size_t(index)] : nullptr;
+    return button && hiddenOnPage(button);
 }
 
 void MainDisp::Req_Write()

@@ -41,6 +41,28 @@ protected:
         b->click();
         select->Command1->click();
     }
+    Select_Disp* list() const
+    {
+        return w->subWindows().find<Select_Disp>(QStringLiteral("Select_Disp"));
+    }
+    void click(const char* options, int index)
+    {
+        list()->findChild<QRadioButton*>(QStringLiteral("%1(%2)").arg(options).arg(index))->click();
+    }
+    // The controller's `reg` is changed at its front keys; runs until the upload that follows has
+    // brought it and a monitoring step has shown it.
+    void frontKeys(const char* reg, int value)
+    {
+        setRegister(QLatin1String(reg), value);
+        set({{"status", 0x8000}});
+        const int uploads = int(wire().count(QStringLiteral("50 0070 0001")));
+        ASSERT_TRUE(runUntil([&] {
+            return wire().count(QStringLiteral("50 0070 0001")) > uploads && !d.Uploading &&
+                   d.ComMode == 1;
+        }));
+        const int sent = int(wire().size());
+        ASSERT_TRUE(runUntil([&] { return wire().size() > sent + 1; }));
+    }
     // Runs until the write and the upload it asked for are over, and a little longer.
     QStringList writeAndUpload()
     {
@@ -176,4 +198,81 @@ TEST_F(EntryOnline, AnEntryWhoseItemAnUploadTakesAwayWritesNothing)
     const QString write = QStringLiteral("50 %1").arg(bias->reg, 4, 16, QLatin1Char('0')).toUpper();
     EXPECT_TRUE(wire().filter(write).isEmpty()) << wire().join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(d.ParaVal(52), controllerValue(qPrintable(write.mid(3))));
+}
+
+// The controller comes to meet a set button's refusal under an open edit: "Lock 3" set at its
+// front under the input-type list, the auto-tuning the operator starts under the P entry. Nothing
+// of the edit reaches the controller; once the tuning is over the P entry writes again.
+TEST_F(EntryOnline, AnOpenEditItsSetButtonNowRefusesWritesNothing)
+{
+    const auto commitIfOpen = [&] {
+        if (list())
+            list()->Command1->click();
+        if (dlg())
+            enter();
+        runUntil([&] { return writeDone(); });
+    };
+    set({{"at_seconds", 2}});
+    goOnline();
+    sim->mark();
+    w->Cmd_set_Click(50 - 10);
+    click("Option_sensor", 2);
+    frontKeys("0012", 3);
+    EXPECT_FALSE(list());
+    commitIfOpen(); // as the operator would, were it left open
+    EXPECT_EQ(wire().filter(QStringLiteral("50 0044")), QStringList());
+
+    w->Cmd_set_Click(13 - 10);
+    type(QStringLiteral("55"));
+    sim->mark();
+    choose(12, "Option_at", 1);
+    ASSERT_TRUE(runUntil([&] { return writeDone() && wire().contains(read("0003")); }));
+    EXPECT_FALSE(dlg());
+    commitIfOpen();
+    EXPECT_EQ(wire().filter(QStringLiteral("50 0004")), QStringList());
+
+    // The upload after the tuning brings its result and AT off.
+    ASSERT_TRUE(runUntil([&] { return d.ParaVal(12) == 0 && !d.Uploading && d.ComMode == 1; }));
+    w->Cmd_set_Click(13 - 10);
+    ASSERT_TRUE(dlg());
+    type(QStringLiteral("55"));
+    sim->mark();
+    commitIfOpen();
+    EXPECT_TRUE(wire().contains(QStringLiteral("50 0004 0037")));
+}
+
+// The controller's value changed at its front under an open edit and came up with the upload; the
+// operator's write is then refused and its read-back too. What is put back is the value the screen
+// and the controller last agreed on, not the one shown when the edit opened.
+TEST_F(EntryOnline, ARefusedWritePutsBackWhatTheControllerLastHeld)
+{
+    const struct {
+        const char* name;
+        int item;
+        const char* reg;
+        const char* options; // the list's option array; nullptr: typed into the entry
+        int front, value;
+    } cases[] = {
+        {"integral time entry", 15, "0006", nullptr, 333, 250},
+        {"backlight list", 55, "0050", "Option_bklt", 4, 2},
+    };
+    goOnline();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        w->Cmd_set_Click(c.item - 10);
+        frontKeys(c.reg, c.front);
+        ASSERT_EQ(d.ParaVal(c.item), c.front);
+        fault({{"kind", "nak"}, {"reg", c.reg}, {"count", 2}});
+        sim->mark();
+        if (c.options) {
+            click(c.options, c.value);
+            list()->Command1->click();
+        } else {
+            type(QString::number(c.value));
+            enter();
+        }
+        ASSERT_TRUE(runUntil([&] { return writeDone() && wire().contains(read(c.reg)); }));
+        EXPECT_EQ(d.ParaVal(c.item), c.front);
+        EXPECT_EQ(controllerValue(c.reg), c.front);
+    }
 }

@@ -4,6 +4,7 @@
 
 #include "files/setdata_file.h"
 #include "ui/main/main_disp.h"
+#include "ui/ui_widgets.h"
 #include "window_fixture.h"
 
 #include <QAbstractButton>
@@ -13,15 +14,7 @@
 
 #include <functional>
 
-// Whether `wd` is hidden on its page: by itself or by a frame it lies in.
-inline bool hiddenOnPage(const QWidget* wd)
-{
-    for (; wd && wd->parentWidget() && !wd->parentWidget()->inherits("QStackedWidget");
-         wd = wd->parentWidget())
-        if (wd->isHidden())
-            return true;
-    return false;
-}
+using qmx::hiddenOnPage;
 
 // Every label and button of the settings pages: its name, whether it is hidden, and the text of a
 // shown one (nobody reads a hidden one), a line each.

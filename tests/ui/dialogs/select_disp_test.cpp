@@ -149,9 +149,10 @@ TEST_F(Choice, AutoManualFollowsTheRefreshOnlyWhileTheDialogExists)
 
 // A list left open while a file load changes the data under it: it offers what the model offers
 // now, with the captions a fresh opening shows; an option the operator chose stays while it is
-// offered, else the stored value's option is chosen; OK stores only an offered option and compares
-// with the value stored at OK (an input type that did not change zeroes nothing, an alarm type that
-// did not change keeps its alarm value), and a save holds what OK stored.
+// offered under the caption it was chosen by, else the stored value's option is chosen; OK stores
+// only an offered option and compares with the value stored at OK (an input type that did not
+// change zeroes nothing, an alarm type that did not change keeps its alarm value), and a save holds
+// what OK stored.
 TEST_F(Choice, AnOpenListFollowsAFileLoadedUnderIt)
 {
     // The dialog as the operator reads it: its size, its frame's title and each offered option's
@@ -180,9 +181,15 @@ TEST_F(Choice, AnOpenListFollowsAFileLoadedUnderIt)
         {"standard type 20 chosen, infrared type 1 loaded: dropped", false, true,
          [](QmxData& f) { f.ParaVal(50) = 1, f.ParaVal(11) = 1234; }, 50, "Option_sensor", 20, 1,
          11, 1234},
-        {"infrared type 2 chosen, standard type 0 loaded: kept", true, false,
-         [](QmxData& f) { f.ParaVal(50) = 0; }, 50, "Option_sensor", 2, 2, 25,
-         qmxsim::inputRange(2, false)->high},
+        {"infrared type 2 chosen, standard type 0 loaded: its position means another type", true,
+         false, [](QmxData& f) { f.ParaVal(50) = 0, f.ParaVal(11) = 1234; }, 50, "Option_sensor", 2,
+         0, 11, 1234},
+        {"standard type 2 chosen, infrared type 1 loaded: its position means another type", false,
+         true, [](QmxData& f) { f.ParaVal(50) = 1, f.ParaVal(11) = 1234; }, 50, "Option_sensor", 2,
+         1, 11, 1234},
+        {"standard type 20 chosen, standard type 5 loaded: kept", false, false,
+         [](QmxData& f) { f.ParaVal(50) = 5; }, 50, "Option_sensor", 20, 20, 25,
+         qmxsim::inputRange(20, false)->high},
         {"alarm type 3 chosen, a file with type 3 loaded", false, false,
          [](QmxData& f) { f.ParaVal(36) = 3, f.ParaVal(19) = 55; }, 36, "Option_alarm", 3, 3, 19,
          55},

@@ -385,3 +385,61 @@ TEST_F(Entry, AnOpenEditWhoseItemGoesEndsUnstored)
         settle();
     }
 }
+
+// An edit left open while the data come to meet its set button's refusal (auto-tuning performed,
+// "Lock 3") ends unstored and silently: at the layout that brings the data, or at its own OK when
+// nothing laid the pages out.
+TEST_F(Entry, AnOpenEditItsSetButtonNowRefusesEndsUnstored)
+{
+    const auto list = [&] {
+        return w->subWindows().find<Select_Disp>(QStringLiteral("Select_Disp"));
+    };
+    const auto click = [&](const char* options, int index) {
+        list()->findChild<QRadioButton*>(QStringLiteral("%1(%2)").arg(options).arg(index))->click();
+    };
+    const auto loadWith = [&](int item, int16_t v) {
+        return [&, item, v] { load(setDataFile(false, [&](QmxData& f) { f.ParaVal(item) = v; })); };
+    };
+    const auto unseen = [&](int item, int16_t v) { return [&, item, v] { d.ParaVal(item) = v; }; };
+    const struct {
+        const char* route;
+        int item;
+        const char* options; // the list's option array; nullptr: 55 typed into the entry
+        std::function<void()> change;
+        bool laidOut;
+    } routes[] = {
+        {"P entry, AT performed in its list", 13, nullptr,
+         [&] {
+             setButton(12);
+             click("Option_at", 1);
+             list()->Command1->click();
+         },
+         true},
+        {"alarm type list, a file with AT running", 36, "Option_alarm", loadWith(12, 1), true},
+        {"input-type list, a file with Lock 3", 50, "Option_sensor", loadWith(22, 3), true},
+        {"P entry, AT running unseen", 13, nullptr, unseen(12, 1), false},
+        {"input-type list, Lock 3 unseen", 50, "Option_sensor", unseen(22, 3), false},
+    };
+    for (const auto& r : routes) {
+        SCOPED_TRACE(r.route);
+        load(setDataFile(false));
+        setButton(r.item);
+        if (r.options)
+            click(r.options, 5);
+        else
+            type(QStringLiteral("55"));
+        r.change();
+        settle();
+        const int16_t brought = d.ParaVal(r.item);
+        EXPECT_EQ(dlg() || list(), !r.laidOut);
+        // An edit still open is committed as the operator would.
+        if (dlg())
+            pad("o");
+        if (list())
+            list()->Command1->click();
+        settle();
+        EXPECT_FALSE(dlg() || list());
+        EXPECT_EQ(d.ParaVal(r.item), brought);
+    }
+    EXPECT_EQ(boxes(229) + boxes(559), 0);
+}
