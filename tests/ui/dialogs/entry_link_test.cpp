@@ -29,25 +29,26 @@ protected:
         return sim->control({{"cmd", "get"}, {"port", "COM1"}, {"reg", reg}})["value"].toInt();
     }
     bool writeDone() { return d.WriteQueue.empty() && d.ComMode == 1; }
-    // Chooses option `index` for `item` in the list-choice dialog and presses OK.
-    void choose(int item, const char* options, int index)
-    {
-        w->Cmd_set_Click(item - 10);
-        auto* select = w->subWindows().find<Select_Disp>(QStringLiteral("Select_Disp"));
-        ASSERT_TRUE(select);
-        auto* b =
-            select->findChild<QRadioButton*>(QStringLiteral("%1(%2)").arg(options).arg(index));
-        ASSERT_TRUE(b);
-        b->click();
-        select->Command1->click();
-    }
     Select_Disp* list() const
     {
         return w->subWindows().find<Select_Disp>(QStringLiteral("Select_Disp"));
     }
+    // Clicks option `index` of the open list.
     void click(const char* options, int index)
     {
-        list()->findChild<QRadioButton*>(QStringLiteral("%1(%2)").arg(options).arg(index))->click();
+        ASSERT_TRUE(list());
+        auto* b =
+            list()->findChild<QRadioButton*>(QStringLiteral("%1(%2)").arg(options).arg(index));
+        ASSERT_TRUE(b);
+        b->click();
+    }
+    // Chooses option `index` for `item` in the list-choice dialog and presses OK.
+    void choose(int item, const char* options, int index)
+    {
+        w->Cmd_set_Click(item - 10);
+        click(options, index);
+        if (list())
+            list()->Command1->click();
     }
     // The controller's `reg` is changed at its front keys; runs until the upload that follows has
     // brought it and a monitoring step has shown it.
