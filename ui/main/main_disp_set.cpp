@@ -39,7 +39,7 @@ void MainDisp::Cmd_set_Click(int Index)
         auto* dialog = subWindows_.open<Select_Disp>(
             QStringLiteral("Select_Disp"), [this] { return new Select_Disp(*this, this); });
         dialog->prepare();
-        // A refused write puts this value back.
+        // The value before the edit; OK takes it again, as an upload may change it meanwhile.
         d.ParaBak(item) = d.ParaVal(item);
         dialog->show();
         dialog->raise();
@@ -50,7 +50,7 @@ void MainDisp::Cmd_set_Click(int Index)
     auto* dialog = subWindows_.open<Setting_Disp>(QStringLiteral("Setting_Disp"),
                                                   [this] { return new Setting_Disp(*this, this); });
     dialog->Set_Range(valueText(item));
-    // A refused write puts this value back.
+    // The value before the edit; OK takes it again, as an upload may change it meanwhile.
     d.ParaBak(item) = d.ParaVal(item);
     dialog->show();
     dialog->raise();
