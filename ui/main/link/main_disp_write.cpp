@@ -9,6 +9,7 @@
 #include "model/qmx_data.h"
 #include "model/string_table.h"
 #include "rules/manual_output.h"
+#include "rules/set_refusal.h"
 #include "ui/ui_seam.h"
 #include "ui/ui_widgets.h"
 
@@ -50,6 +51,14 @@ void MainDisp::Write_Para()
     // An unchanged AT or OUT/OFF selection is not sent again: its write acts on the controller.
     if ((item == item::kAutoTuning || item == item::kOutOff) && d.ParaVal(item) == d.ParaBak(item))
         return;
+    // An edit accepted while an upload was reading, which then brought auto-tuning or "Lock 3",
+    // is not written under them, as its set button would no longer open it. Nothing is sent; an
+    // upload brings back what the controller holds for the item and for what its OK changed
+    // beside it. The manual output has no set button and no such refusal.
+    if (item != item::kManualOutput && editRefused(d, item)) {
+        d.ReUpload = true;
+        return;
+    }
 
     const auto restore = [this, item] { d.ParaVal(item) = d.ParaBak(item); };
     const auto commError = [this] {
