@@ -243,71 +243,61 @@ TEST_F(EntryOnline, AnOpenEditItsSetButtonNowRefusesWritesNothing)
     EXPECT_TRUE(wire().contains(QStringLiteral("50 0004 0037")));
 }
 
-// OK pressed while an upload reads, before it brings auto-tuning or "Lock 3": the write OK asked
+// OK pressed while an upload reads, before it brings "Lock 3" or auto-tuning: the write OK asked
 // for does not go out under them, and a second upload brings back what the controller holds.
-namespace {
-
-struct LateRefusal {
-    const char* name;
-    int item;
-    const char* reg;
-    const char* options; // the list's option array; nullptr: typed into the entry
-    int value;
-    QJsonObject controller; // what changed at the controller meanwhile
-};
-
-const LateRefusal kLateRefusals[] = {
-    {"AutoTuning", 13, "0004", nullptr, 55, {{"cmd", "at"}, {"port", "COM1"}, {"seconds", 60}}},
-    {"Lock3",
-     50,
-     "0044",
-     "Option_sensor",
-     2,
-     {{"cmd", "set"}, {"port", "COM1"}, {"reg", "0012"}, {"value", 3}}},
-};
-
-void PrintTo(const LateRefusal& c, std::ostream* os)
+TEST_F(EntryOnline, AnEditAcceptedBeforeAnUploadBroughtARefusalIsNotWritten)
 {
-    *os << c.name;
-}
-
-class LateRefusalTest : public EntryOnline, public ::testing::WithParamInterface<LateRefusal> {};
-
-} // namespace
-
-TEST_P(LateRefusalTest, AnEditAcceptedBeforeTheUploadBroughtItIsNotWritten)
-{
-    const LateRefusal& c = GetParam();
+    const struct {
+        const char* name;
+        int item;
+        const char* reg;
+        const char* options; // the list's option array; nullptr: typed into the entry
+        int value;
+        QJsonObject controller; // what changed at the controller meanwhile
+    } cases[] = {
+        {"input-type list, Lock 3",
+         50,
+         "0044",
+         "Option_sensor",
+         2,
+         {{"cmd", "set"}, {"port", "COM1"}, {"reg", "0012"}, {"value", 3}}},
+        {"P entry, auto-tuning",
+         13,
+         "0004",
+         nullptr,
+         55,
+         {{"cmd", "at"}, {"port", "COM1"}, {"seconds", 60}}},
+    };
     goOnline();
-    w->Timer1.stop();
-    w->Cmd_set_Click(c.item - 10);
-    if (c.options)
-        click(c.options, c.value);
-    else
-        type(QString::number(c.value));
-    sim->control(c.controller);
-    w->requestComMode(4);
-    // OK comes in the upload's first wait.
-    QTimer::singleShot(0, w.get(), [&] {
-        if (list())
-            list()->Command1->click();
-        if (dlg())
-            enter();
-    });
-    sim->mark();
-    w->Timer1_Timer();
-    ASSERT_TRUE(editRefused(d, c.item));
-    ASSERT_EQ(d.WriteQueue.size(), 1u);
-    w->Timer1.start();
-    ASSERT_TRUE(runUntil([&] {
-        return wire().count(QStringLiteral("50 0070 0001")) == 2 && !d.Uploading && writeDone();
-    }));
-    EXPECT_EQ(wire().filter(QStringLiteral("50 %1").arg(QLatin1String(c.reg))), QStringList());
-    EXPECT_EQ(d.ParaVal(c.item), controllerValue(c.reg));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        w->Timer1.stop();
+        w->Cmd_set_Click(c.item - 10);
+        if (c.options)
+            click(c.options, c.value);
+        else
+            type(QString::number(c.value));
+        sim->control(c.controller);
+        w->requestComMode(4);
+        // OK comes in the upload's first wait.
+        QTimer::singleShot(0, w.get(), [&] {
+            if (list())
+                list()->Command1->click();
+            if (dlg())
+                enter();
+        });
+        sim->mark();
+        w->Timer1_Timer();
+        ASSERT_TRUE(editRefused(d, c.item));
+        ASSERT_EQ(d.WriteQueue.size(), 1u);
+        w->Timer1.start();
+        ASSERT_TRUE(runUntil([&] {
+            return wire().count(QStringLiteral("50 0070 0001")) == 2 && !d.Uploading && writeDone();
+        }));
+        EXPECT_EQ(wire().filter(QStringLiteral("50 %1").arg(QLatin1String(c.reg))), QStringList());
+        EXPECT_EQ(d.ParaVal(c.item), controllerValue(c.reg));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Online, LateRefusalTest, ::testing::ValuesIn(kLateRefusals),
-                         [](const auto& i) { return std::string(i.param.name); });
 
 // The controller's value changed at its front under an open edit and came up with the upload; the
 // operator's write is then refused and its read-back too. What is put back is the value the screen
