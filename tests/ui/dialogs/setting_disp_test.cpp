@@ -394,9 +394,6 @@ TEST_F(Entry, AnOpenEditItsSetButtonNowRefusesEndsUnstored)
     const auto list = [&] {
         return w->subWindows().find<Select_Disp>(QStringLiteral("Select_Disp"));
     };
-    const auto click = [&](const char* options, int index) {
-        list()->findChild<QRadioButton*>(QStringLiteral("%1(%2)").arg(options).arg(index))->click();
-    };
     const auto loadWith = [&](int item, int16_t v) {
         return [&, item, v] { load(setDataFile(false, [&](QmxData& f) { f.ParaVal(item) = v; })); };
     };
@@ -408,13 +405,7 @@ TEST_F(Entry, AnOpenEditItsSetButtonNowRefusesEndsUnstored)
         std::function<void()> change;
         bool laidOut;
     } routes[] = {
-        {"P entry, AT performed in its list", 13, nullptr,
-         [&] {
-             setButton(12);
-             click("Option_at", 1);
-             list()->Command1->click();
-         },
-         true},
+        {"alarm value entry, a file with AT running", 19, nullptr, loadWith(12, 1), true},
         {"alarm type list, a file with AT running", 36, "Option_alarm", loadWith(12, 1), true},
         {"input-type list, a file with Lock 3", 50, "Option_sensor", loadWith(22, 3), true},
         {"P entry, AT running unseen", 13, nullptr, unseen(12, 1), false},
@@ -425,7 +416,7 @@ TEST_F(Entry, AnOpenEditItsSetButtonNowRefusesEndsUnstored)
         load(setDataFile(false));
         setButton(r.item);
         if (r.options)
-            click(r.options, 5);
+            list()->findChild<QRadioButton*>(QStringLiteral("%1(5)").arg(r.options))->click();
         else
             type(QStringLiteral("55"));
         r.change();
