@@ -17,6 +17,15 @@ using namespace qmx;
 
 namespace {
 
+// One edit the operator makes online: the item and its register; option `value` of the list's
+// array `options` clicked, or `value` typed into the entry when `options` is null.
+struct OnlineEdit {
+    int item;
+    const char* reg;
+    const char* options;
+    int value;
+};
+
 class EntryOnline : public OnlineWindow {
 protected:
     Setting_Disp* dlg() const
@@ -42,6 +51,22 @@ protected:
             list()->findChild<QRadioButton*>(QStringLiteral("%1(%2)").arg(options).arg(index));
         ASSERT_TRUE(b);
         b->click();
+    }
+    void openEdit(const OnlineEdit& e)
+    {
+        w->Cmd_set_Click(e.item - 10);
+        if (e.options)
+            click(e.options, e.value);
+        else
+            type(QString::number(e.value));
+    }
+    // OK on whichever edit is open.
+    void commitIfOpen()
+    {
+        if (list())
+            list()->Command1->click();
+        if (dlg())
+            enter();
     }
     // Chooses option `index` for `item` in the list-choice dialog and presses OK.
     void choose(int item, const char* options, int index)
@@ -207,30 +232,25 @@ TEST_F(EntryOnline, AnEntryWhoseItemAnUploadTakesAwayWritesNothing)
 // of the edit reaches the controller; once the tuning is over the P entry writes again.
 TEST_F(EntryOnline, AnOpenEditItsSetButtonNowRefusesWritesNothing)
 {
-    const auto commitIfOpen = [&] {
-        if (list())
-            list()->Command1->click();
-        if (dlg())
-            enter();
+    const auto commitAndWrite = [&] {
+        commitIfOpen();
         runUntil([&] { return writeDone(); });
     };
     set({{"at_seconds", 2}});
     goOnline();
     sim->mark();
-    w->Cmd_set_Click(50 - 10);
-    click("Option_sensor", 2);
+    openEdit({50, "0044", "Option_sensor", 2});
     frontKeys("0012", 3);
     EXPECT_FALSE(list());
-    commitIfOpen(); // as the operator would, were it left open
+    commitAndWrite(); // as the operator would, were it left open
     EXPECT_EQ(wire().filter(QStringLiteral("50 0044")), QStringList());
 
-    w->Cmd_set_Click(13 - 10);
-    type(QStringLiteral("55"));
+    openEdit({13, "0004", nullptr, 55});
     sim->mark();
     choose(12, "Option_at", 1);
     ASSERT_TRUE(runUntil([&] { return writeDone() && wire().contains(read("0003")); }));
     EXPECT_FALSE(dlg());
-    commitIfOpen();
+    commitAndWrite();
     EXPECT_EQ(wire().filter(QStringLiteral("50 0004")), QStringList());
 
     // The upload after the tuning brings its result and AT off.
@@ -239,7 +259,7 @@ TEST_F(EntryOnline, AnOpenEditItsSetButtonNowRefusesWritesNothing)
     ASSERT_TRUE(dlg());
     type(QStringLiteral("55"));
     sim->mark();
-    commitIfOpen();
+    commitAndWrite();
     EXPECT_TRUE(wire().contains(QStringLiteral("50 0004 0037")));
 }
 
@@ -249,53 +269,35 @@ TEST_F(EntryOnline, AnEditAcceptedBeforeAnUploadBroughtARefusalIsNotWritten)
 {
     const struct {
         const char* name;
-        int item;
-        const char* reg;
-        const char* options; // the list's option array; nullptr: typed into the entry
-        int value;
+        OnlineEdit edit;
         QJsonObject controller; // what changed at the controller meanwhile
     } cases[] = {
         {"input-type list, Lock 3",
-         50,
-         "0044",
-         "Option_sensor",
-         2,
+         {50, "0044", "Option_sensor", 2},
          {{"cmd", "set"}, {"port", "COM1"}, {"reg", "0012"}, {"value", 3}}},
         {"P entry, auto-tuning",
-         13,
-         "0004",
-         nullptr,
-         55,
+         {13, "0004", nullptr, 55},
          {{"cmd", "at"}, {"port", "COM1"}, {"seconds", 60}}},
     };
     goOnline();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, e, controller] : cases) {
+        SCOPED_TRACE(name);
         w->Timer1.stop();
-        w->Cmd_set_Click(c.item - 10);
-        if (c.options)
-            click(c.options, c.value);
-        else
-            type(QString::number(c.value));
-        sim->control(c.controller);
+        openEdit(e);
+        sim->control(controller);
         w->requestComMode(4);
         // OK comes in the upload's first wait.
-        QTimer::singleShot(0, w.get(), [&] {
-            if (list())
-                list()->Command1->click();
-            if (dlg())
-                enter();
-        });
+        QTimer::singleShot(0, w.get(), [&] { commitIfOpen(); });
         sim->mark();
         w->Timer1_Timer();
-        ASSERT_TRUE(editRefused(d, c.item));
+        ASSERT_TRUE(editRefused(d, e.item));
         ASSERT_EQ(d.WriteQueue.size(), 1u);
         w->Timer1.start();
         ASSERT_TRUE(runUntil([&] {
             return wire().count(QStringLiteral("50 0070 0001")) == 2 && !d.Uploading && writeDone();
         }));
-        EXPECT_EQ(wire().filter(QStringLiteral("50 %1").arg(QLatin1String(c.reg))), QStringList());
-        EXPECT_EQ(d.ParaVal(c.item), controllerValue(c.reg));
+        EXPECT_EQ(wire().filter(QStringLiteral("50 %1").arg(QLatin1String(e.reg))), QStringList());
+        EXPECT_EQ(d.ParaVal(e.item), controllerValue(e.reg));
     }
 }
 
@@ -306,31 +308,23 @@ TEST_F(EntryOnline, ARefusedWritePutsBackWhatTheControllerLastHeld)
 {
     const struct {
         const char* name;
-        int item;
-        const char* reg;
-        const char* options; // the list's option array; nullptr: typed into the entry
-        int front, value;
+        OnlineEdit edit;
+        int front; // the controller's value, set at its front keys
     } cases[] = {
-        {"integral time entry", 15, "0006", nullptr, 333, 250},
-        {"backlight list", 55, "0050", "Option_bklt", 4, 2},
+        {"integral time entry", {15, "0006", nullptr, 250}, 333},
+        {"backlight list", {55, "0050", "Option_bklt", 2}, 4},
     };
     goOnline();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        w->Cmd_set_Click(c.item - 10);
-        frontKeys(c.reg, c.front);
-        ASSERT_EQ(d.ParaVal(c.item), c.front);
-        fault({{"kind", "nak"}, {"reg", c.reg}, {"count", 2}});
+    for (const auto& [name, e, front] : cases) {
+        SCOPED_TRACE(name);
+        openEdit(e);
+        frontKeys(e.reg, front);
+        ASSERT_EQ(d.ParaVal(e.item), front);
+        fault({{"kind", "nak"}, {"reg", e.reg}, {"count", 2}});
         sim->mark();
-        if (c.options) {
-            click(c.options, c.value);
-            list()->Command1->click();
-        } else {
-            type(QString::number(c.value));
-            enter();
-        }
-        ASSERT_TRUE(runUntil([&] { return writeDone() && wire().contains(read(c.reg)); }));
-        EXPECT_EQ(d.ParaVal(c.item), c.front);
-        EXPECT_EQ(controllerValue(c.reg), c.front);
+        commitIfOpen();
+        ASSERT_TRUE(runUntil([&] { return writeDone() && wire().contains(read(e.reg)); }));
+        EXPECT_EQ(d.ParaVal(e.item), front);
+        EXPECT_EQ(controllerValue(e.reg), front);
     }
 }
