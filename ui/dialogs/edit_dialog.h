@@ -2,6 +2,9 @@
 // once, by its OK, by Cancel, or dropped when the data under it no longer allow the edit.
 #pragma once
 
+#include "model/qmx_data.h"
+#include "rules/set_refusal.h"
+
 #include <QDialog>
 
 namespace qmx {
@@ -22,6 +25,17 @@ public:
     }
 
 protected:
+    // The last guard of the set button's refusals, at OK: data that came to meet one since
+    // (auto-tuning started, "Lock 3") end the edit unstored, whether or not a layout told the
+    // dialog. True when the edit was dropped.
+    bool droppedAsRefused(const QmxData& d, int item)
+    {
+        if (!editRefused(d, item))
+            return false;
+        dropEdit();
+        return true;
+    }
+
     // The edit was stored or dropped: nothing more is committed.
     bool committed_ = false;
 };

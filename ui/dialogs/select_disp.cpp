@@ -4,7 +4,6 @@
 #include "model/string_table.h"
 #include "rules/list_commit.h"
 #include "rules/option_lists.h"
-#include "rules/set_refusal.h"
 #include "ui/main_services.h"
 #include "ui/ui_seam.h"
 
@@ -184,12 +183,8 @@ void Select_Disp::Command1_Click()
 {
     if (committed_)
         return;
-    // The last guard of the set button's refusals: data that came to meet one since (auto-tuning
-    // started, "Lock 3") end the choice unstored, whether or not a layout told the dialog.
-    if (editRefused(d_, item_)) {
-        dropEdit();
+    if (droppedAsRefused(d_, item_))
         return;
-    }
     committed_ = true;
     ui::Beep();
     // The choice counts against the lists in force now, and the value it replaces is the one

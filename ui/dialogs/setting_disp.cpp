@@ -5,7 +5,6 @@
 #include "rules/control_rows.h"
 #include "rules/entry_keypad.h"
 #include "rules/entry_range.h"
-#include "rules/set_refusal.h"
 #include "rules/value_labels.h"
 #include "ui/main_services.h"
 #include "ui/ui_seam.h"
@@ -280,12 +279,8 @@ void Setting_Disp::Command3_Click()
     // One accepted entry closes the dialog; an Enter that follows finds nothing to commit.
     if (committed_)
         return;
-    // The last guard of the set button's refusals: data that came to meet one since (auto-tuning
-    // started, "Lock 3") end the edit unstored, whether or not a layout told the dialog.
-    if (editRefused(d_, bound_.item)) {
-        dropEdit();
+    if (droppedAsRefused(d_, bound_.item))
         return;
-    }
     limitsInForce();
     switch (judgeEntry(change_data->text(), Disp_setdata->text(), bound_.min, bound_.max)) {
     case EntryVerdict::Empty: {
