@@ -11,7 +11,11 @@ SubWindows::~SubWindows()
 QWidget* SubWindows::find(const QString& name) const
 {
     const auto it = windows_.find(name);
-    return it == windows_.end() ? nullptr : it->second.data();
+    QWidget* w = it == windows_.end() ? nullptr : it->second.data();
+    // A closed window waits for its deletion until the events under way have run; it is gone for
+    // the operator already (a close takes its delete-on-close mark), and a click that comes
+    // meanwhile gets a new window rather than one about to be deleted.
+    return w && w->testAttribute(Qt::WA_DeleteOnClose) ? w : nullptr;
 }
 
 QWidget* SubWindows::open(const QString& name, const std::function<QWidget*()>& make)

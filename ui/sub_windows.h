@@ -19,7 +19,7 @@ public:
     // Whatever is still open goes with the main window.
     ~SubWindows();
 
-    // The open window of that name, or nullptr.
+    // The open window of that name, or nullptr (also for one closed and not yet deleted).
     QWidget* find(const QString& name) const;
     template <class W> W* find(const QString& name) const { return qobject_cast<W*>(find(name)); }
 
