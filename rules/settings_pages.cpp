@@ -188,6 +188,18 @@ void SettingsPages::heaterBurnout(const QmxData& d, DisplayOps& o)
     o.text(Ctl::Text_HB, 2, Para_Text(d, item::kHeaterCurrent2));
 }
 
+PageSource pageSourceOf(const QmxData& d)
+{
+    PageSource s;
+    for (int i = kFirstPara; i <= kLastPara; ++i)
+        s.values[size_t(i - kFirstPara)] = d.ParaVal(i);
+    s.optionSet = {d.OptSet_Alarm2, d.OptSet_HeatCool, d.OptSet_HB,
+                   d.OptSet_SVsel,  d.OptSet_OutType,  d.OptSet_Comm};
+    s.statusAndOptions = {d.StatusBits(), d.OptionBits(), d.OptionBits2()};
+    s.infrared = d.RDModel;
+    return s;
+}
+
 void SettingsPages::Disp_SStab2(QmxData& d, int /*tab*/, DisplayOps& o, PagesEffects& fx)
 {
     unitsAndAlarms(d, o);

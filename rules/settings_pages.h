@@ -5,6 +5,9 @@
 #include "model/qmx_data.h"
 #include "rules/display_ops.h"
 
+#include <array>
+#include <cstdint>
+
 namespace qmx {
 
 // What a layout asks beyond the window's own controls.
@@ -32,6 +35,18 @@ private:
     void others(QmxData& d, DisplayOps& ops, PagesEffects& fx);
     void modelRows(const QmxData& d, DisplayOps& ops, PagesEffects& fx);
 };
+
+// The screen data a layout of the pages is drawn from: the settings, the option set, the model and
+// the controller's status and option words. Pages laid out from one source show the data as long
+// as the data still give the same source.
+struct PageSource {
+    std::array<int16_t, kLastPara - kFirstPara + 1> values{};
+    std::array<int16_t, 6> optionSet{};
+    std::array<int16_t, 3> statusAndOptions{};
+    bool infrared = false;
+    bool operator==(const PageSource&) const = default;
+};
+PageSource pageSourceOf(const QmxData& d);
 
 // The rate unit text ("deg.C/min" ...) for the input type; empty to leave the label as it is.
 QString rateUnitText(const QmxData& d, bool* leaveUnchanged);

@@ -48,6 +48,8 @@ public:
     QWidget* mainWindow() override { return this; }
     SubWindows& subWindows() override { return subWindows_; }
     void relayPages() override;
+    // Lays the pages out again where the data they show have changed since their last layout.
+    void relayPagesIfStale();
     void refreshValueLabels() override { Read_data3(); }
     void refreshLivePanel() override { SelectDispItem(); }
     void requestWrite() override { Req_Write(); }

@@ -47,6 +47,7 @@ void MainDisp::Disp_SStab2(int t)
     PagesEffects fx;
     p.rules.Disp_SStab2(d, t, p.ops, fx);
     p.applier.apply(p.ops);
+    p.laidOutFrom = pageSourceOf(d);
     applyPageEffects(fx);
 }
 
@@ -58,6 +59,12 @@ void MainDisp::applyDisplay(const DisplayOps& ops)
 void MainDisp::relayPages()
 {
     Disp_SStab2(SSTab2->currentIndex());
+}
+
+void MainDisp::relayPagesIfStale()
+{
+    if (pages_ && pages_->laidOutFrom && *pages_->laidOutFrom != pageSourceOf(d))
+        relayPages();
 }
 
 // Fills every setting's value label straight from ParaVal, advancing both progress bars.
@@ -86,6 +93,7 @@ void MainDisp::SelectDispItem()
     ChartCaptions chart;
     qmx::SelectDispItem(d, p.rules, SSTab2->currentIndex(), p.ops, fx, chart);
     p.applier.apply(p.ops);
+    p.laidOutFrom = pageSourceOf(d);
     applyPageEffects(fx);
     Velder_ChartCtl1->setPv0Caption(chart.Pv0Caption);
     Velder_ChartCtl1->setSv0Caption(chart.Sv0Caption);

@@ -6,6 +6,8 @@
 #include "ui/display_apply.h"
 #include "ui/main/main_disp.h"
 
+#include <optional>
+
 namespace qmx {
 
 struct MainDisp::Pages {
@@ -13,6 +15,8 @@ struct MainDisp::Pages {
     DisplayOps ops;
     DisplayApplier applier;
     bool bound = false;
+    // The data the pages were last laid out from; none before the first layout.
+    std::optional<PageSource> laidOutFrom;
 };
 
 } // namespace qmx

@@ -220,6 +220,11 @@ MainDisp::LongStep::LongStep(MainDisp& w) : w_(w)
 
 MainDisp::LongStep::~LongStep()
 {
+    // Whatever the step changed of the screen data (an upload, a write put back, the end of a
+    // download, the link set-up's refresh) is on the pages before the clicks held during it run:
+    // an open edit meets its hidden or refused set button before its OK can write.
+    if (w_.longStepDepth_ == 1 && !w_.quitRequested_ && !w_.ending_)
+        w_.relayPagesIfStale();
     if (--w_.longStepDepth_ == 0 && w_.quitRequested_ && !w_.ending_) {
         // Leave the step's frames entirely before the communication object goes.
         QTimer::singleShot(0, &w_, [w = &w_] {

@@ -96,6 +96,27 @@ TEST_F(CommDialog, OkKeepsTheNumberAsTypedAndConnectsWithTheChosenSettings)
     });
 }
 
+// The refresh that OK offers, answered Yes twice, takes the controller's values into the screen
+// data, and the pages show them once the dialog has closed.
+TEST_F(CommDialog, ARefreshTakenAtOkIsOnThePages)
+{
+    startSim(QStringLiteral("--port COM1"));
+    simSet({{"registers", QJsonObject{{"0012", 2}, {"0006", 333}}}});
+    d.SpecCheck = true; // the screen's options are checked, not taken over
+    w->relayPages();    // as start-up shows them
+    answers({QStringLiteral("Yes"), QStringLiteral("Yes")});
+    withDialog([&](qmx::SubDisp_comm& dialog) { okWith(dialog, QStringLiteral("0")); });
+    EXPECT_EQ(boxes(), QStringList({S(340), S(341)}));
+    ASSERT_EQ(d.ParaVal(22), 2);
+    ASSERT_EQ(d.ParaVal(15), 333);
+    const auto shown = [&] {
+        return QStringList({w->Label_othval[0]->text(), w->Label_pidval[2]->text()});
+    };
+    const QStringList before = shown();
+    w->relayPages();
+    EXPECT_EQ(shown(), before);
+}
+
 TEST_F(CommDialog, SettingsThatDoNotAnswerAreTold)
 {
     startSim(QStringLiteral("--silent COM1"));
