@@ -5,6 +5,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace qmx {
 
 Exchange::Exchange(QmxData& data, Velder_Comm& comm, ExchangeHost& host, QObject* parent)
@@ -83,8 +85,12 @@ void Exchange::ReadDataSet(const QString& tt, int com)
     const qint16 value = fromHex4(comm_.Com_GetData(tt, 1));
     if ((com >= 0 && com <= 8) || com == 67)
         data_.MonVal(com) = value;
-    else if (com >= kFirstPara && com <= kLastPara)
-        data_.ParaVal(com) = value;
+    else if (com >= kFirstPara && com <= kLastPara) {
+        record_.confirm(com, value);
+        const auto& queued = data_.WriteQueue;
+        if (std::find(queued.begin(), queued.end(), com) == queued.end())
+            data_.ParaVal(com) = value;
+    }
 }
 
 void Exchange::ComCheck(const QString& tt)

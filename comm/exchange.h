@@ -7,6 +7,7 @@
 // access_key.cpp (Write_Key, Clear_Key), maker_commands.cpp (Memono ... Send_Para).
 #pragma once
 
+#include "comm/controller_record.h"
 #include "comm/exchange_host.h"
 #include "comm/velder_comm.h"
 #include "model/qmx_data.h"
@@ -45,8 +46,13 @@ public:
     // no answer or nothing could be sent.
     QString Sendcomm(const QString& stAdr, const QString& Subadr, const QString& Commod,
                      const QString& CommNo, const QString& Commdata, int retn);
-    // Stores the value of an accepted reply into item `com` (MonVal 0..8, 67; ParaVal 11..68).
+    // Stores the value of an accepted reply into item `com` (MonVal 0..8, 67; ParaVal 11..68) and
+    // records it as the controller's. A setting whose write is still queued keeps the operator's
+    // value on screen: the write comes after and sends it.
     void ReadDataSet(const QString& tt, int com);
+    // What the controller last confirmed for each setting since the link opened.
+    ControllerRecord& record() { return record_; }
+    const ControllerRecord& record() const { return record_; }
     // The status-bar verdict of a special command's reply; clears ComErr.
     void ComCheck(const QString& tt);
     // Returns after one 100 ms tick of Timer4, letting events run meanwhile.
@@ -95,6 +101,7 @@ private:
     int writesAcknowledged_ = 0;
     int readsStored_ = 0;
     int readsFailed_ = 0;
+    ControllerRecord record_;
     QTimer Timer4;
 };
 

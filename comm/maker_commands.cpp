@@ -11,11 +11,12 @@ namespace qmx {
 
 namespace {
 
-// The refused write of item 46 puts back the item the operator was changing.
-void restoreEdited(QmxData& d)
+// The refused write of item 46 puts back the item the operator was changing, as the controller
+// last confirmed it (the value before the edit while nothing is known).
+void restoreEdited(QmxData& d, const ControllerRecord& record)
 {
     if (d.ParaVal.inBounds(d.ParaNo))
-        d.ParaVal(d.ParaNo) = d.ParaBak(d.ParaNo);
+        d.ParaVal(d.ParaNo) = record.value(d.ParaNo).value_or(d.ParaBak(d.ParaNo));
 }
 
 } // namespace
@@ -213,6 +214,7 @@ void Exchange::Send_Para()
     case Verdict::Accepted:
         host_.setStatusPanel(1, QStringLiteral("OK"));
         data_.DataValid = true;
+        record_.confirm(item::kAutoManual, data_.ParaVal(item::kAutoManual));
         break;
     case Verdict::Busy:
         host_.setStatusPanel(1, QStringLiteral("NG"));
@@ -225,12 +227,12 @@ void Exchange::Send_Para()
         break;
     case Verdict::Other:
         host_.setStatusPanel(1, QStringLiteral("NG"));
-        restoreEdited(data_);
+        restoreEdited(data_, record_);
         break;
     case Verdict::NoAnswer:
         host_.showCommError();
         data_.ComErr = true;
-        restoreEdited(data_);
+        restoreEdited(data_, record_);
         break;
     }
     host_.setStatusPanel(4, QString());

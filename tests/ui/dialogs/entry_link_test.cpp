@@ -3,6 +3,7 @@
 #include "online_fixture.h"
 #include "register_table.h"
 
+#include "files/setdata_file.h"
 #include "rules/set_refusal.h"
 #include "ui/dialogs/select_disp.h"
 #include "ui/dialogs/setting_disp.h"
@@ -90,6 +91,27 @@ protected:
         const int sent = int(wire().size());
         ASSERT_TRUE(runUntil([&] { return wire().size() > sent + 1; }));
     }
+    // File -> Save into a new file: the value it holds for `item`.
+    int savedValue(int item)
+    {
+        const QString path = dir.filePath(QStringLiteral("saved%1.dat").arg(++saves_));
+        answers({path});
+        w->mnuSave_Click();
+        const auto set = readSetDataFile(path);
+        EXPECT_TRUE(set);
+        return set ? set->values[size_t(item - kFirstPara)] : -1;
+    }
+    // Runs until the upload asked now is over, with the scheduler ticking.
+    void upload()
+    {
+        const int before = int(wire().count(QStringLiteral("50 0070 0001")));
+        w->Timer1.start();
+        w->requestComMode(4);
+        ASSERT_TRUE(runUntil([&] {
+            return wire().count(QStringLiteral("50 0070 0001")) > before && !d.Uploading &&
+                   writeDone();
+        }));
+    }
     // Runs until the write and the upload it asked for are over, and a little longer.
     QStringList writeAndUpload()
     {
@@ -97,6 +119,9 @@ protected:
         runUntil([] { return false; }, 400);
         return wire();
     }
+
+private:
+    int saves_ = 0;
 };
 
 } // namespace
@@ -199,32 +224,48 @@ INSTANTIATE_TEST_SUITE_P(Online, Upload, ::testing::ValuesIn(kUploads),
                          [](const auto& i) { return std::string(i.param.name); });
 
 // An upload that takes the item of an open entry away (a DC input has no AT bias) ends that entry:
-// nothing of it reaches the controller.
+// nothing of it reaches the controller, whether the operator chose the type or it was set at the
+// controller's keys and OK, pressed while the upload read, runs as soon as the upload ends.
 TEST_F(EntryOnline, AnEntryWhoseItemAnUploadTakesAwayWritesNothing)
 {
-    answers({"OK"});
-    goOnline();
-    ASSERT_FALSE(w->Cmd_set[42]->isHidden()) << "the AT bias of a temperature input";
-    w->Cmd_set_Click(52 - 10);
-    ASSERT_TRUE(dlg());
-    type(QStringLiteral("0")); // within the limits before and after
-    sim->mark();
-    choose(50, "Option_sensor", 30);
-    writeAndUpload();
-    EXPECT_TRUE(w->Cmd_set[42]->isHidden());
-    EXPECT_FALSE(dlg());
-    if (dlg()) { // the fault: an entry left open is committed as the operator would
-        enter();
-        runUntil([] { return false; }, 400);
-    }
     const qmxsim::ParameterInfo* bias = nullptr;
     for (const qmxsim::ParameterInfo& p : qmxsim::parameterTable())
         if (p.item == 52)
             bias = &p;
     ASSERT_TRUE(bias);
     const QString write = QStringLiteral("50 %1").arg(bias->reg, 4, 16, QLatin1Char('0')).toUpper();
-    EXPECT_TRUE(wire().filter(write).isEmpty()) << wire().join(QLatin1Char('|')).toStdString();
-    EXPECT_EQ(d.ParaVal(52), controllerValue(qPrintable(write.mid(3))));
+    answers({"OK", "OK"});
+    goOnline();
+    for (const bool atTheKeys : {true, false}) {
+        SCOPED_TRACE(atTheKeys ? "type set at the keys" : "type chosen");
+        ASSERT_FALSE(w->Cmd_set[42]->isHidden()) << "the AT bias of a temperature input";
+        w->Cmd_set_Click(52 - 10);
+        ASSERT_TRUE(dlg());
+        type(QStringLiteral("0")); // within the limits before and after
+        sim->mark();
+        if (atTheKeys) {
+            w->Timer1.stop();
+            setRegister(QStringLiteral("0044"), 30);
+            w->requestComMode(4);
+            w->Timer1_Timer();
+            commitIfOpen(); // the click held while the upload read
+            w->Timer1.start();
+        } else {
+            choose(50, "Option_sensor", 30);
+        }
+        writeAndUpload();
+        EXPECT_TRUE(w->Cmd_set[42]->isHidden());
+        EXPECT_FALSE(dlg());
+        if (dlg()) { // the fault: an entry left open is committed as the operator would
+            enter();
+            runUntil([] { return false; }, 400);
+        }
+        EXPECT_TRUE(wire().filter(write).isEmpty()) << wire().join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(d.ParaVal(52), controllerValue(qPrintable(write.mid(3))));
+        // Back to a temperature input for the next route.
+        setRegister(QStringLiteral("0044"), 0);
+        upload();
+    }
 }
 
 // The controller comes to meet a set button's refusal under an open edit: "Lock 3" set at its
@@ -264,24 +305,43 @@ TEST_F(EntryOnline, AnOpenEditItsSetButtonNowRefusesWritesNothing)
 }
 
 // OK pressed while an upload reads, before it brings "Lock 3" or auto-tuning: the write OK asked
-// for does not go out under them, and a second upload brings back what the controller holds.
+// for does not go out under them, and the item shows what the controller holds, also where no
+// upload brings it back (set values 2 to 4 and the special items are not read during a tuning; an
+// upload the controller turns away reads nothing).
 TEST_F(EntryOnline, AnEditAcceptedBeforeAnUploadBroughtARefusalIsNotWritten)
 {
+    const QJsonObject lock3{{"cmd", "set"}, {"port", "COM1"}, {"reg", "0012"}, {"value", 3}};
+    const QJsonObject tuning{{"cmd", "at"}, {"port", "COM1"}, {"seconds", 60}};
     const struct {
         const char* name;
         OnlineEdit edit;
         QJsonObject controller; // what changed at the controller meanwhile
+        const char* write;      // how the edit's write begins on the wire
+        bool nextUploadTurnedAway;
     } cases[] = {
-        {"input-type list, Lock 3",
+        {"input-type list, Lock 3", {50, "0044", "Option_sensor", 2}, lock3, "50 0044", false},
+        {"input-type list, Lock 3, next upload turned away",
          {50, "0044", "Option_sensor", 2},
-         {{"cmd", "set"}, {"port", "COM1"}, {"reg", "0012"}, {"value", 3}}},
-        {"P entry, auto-tuning",
-         {13, "0004", nullptr, 55},
-         {{"cmd", "at"}, {"port", "COM1"}, {"seconds", 60}}},
+         lock3,
+         "50 0044",
+         true},
+        {"P entry, auto-tuning", {13, "0004", nullptr, 55}, tuning, "50 0004", false},
+        {"set value 2 entry, auto-tuning", {59, "FC32", nullptr, 300}, tuning, "71 FC32", false},
+        {"contact input list, auto-tuning",
+         {62, "FC92", "Option_smsl", 1},
+         tuning,
+         "71 FC92",
+         false},
     };
+    controllerOptions(0x01, 0); // set values 2 to 4 and the contact input
+    d.SpecCheck = false;
     goOnline();
-    for (const auto& [name, e, controller] : cases) {
+    for (const auto& [name, e, controller, write, turnedAway] : cases) {
         SCOPED_TRACE(name);
+        // Neither a tuning nor a lock from the row before, and the screen knows it.
+        sim->control({{"cmd", "at"}, {"port", "COM1"}, {"on", false}});
+        setRegister(QStringLiteral("0012"), 0);
+        upload();
         w->Timer1.stop();
         openEdit(e);
         sim->control(controller);
@@ -292,39 +352,109 @@ TEST_F(EntryOnline, AnEditAcceptedBeforeAnUploadBroughtARefusalIsNotWritten)
         w->Timer1_Timer();
         ASSERT_TRUE(editRefused(d, e.item));
         ASSERT_EQ(d.WriteQueue.size(), 1u);
+        if (turnedAway)
+            fault({{"kind", "busy"}, {"reg", "0070"}});
         w->Timer1.start();
         ASSERT_TRUE(runUntil([&] {
             return wire().count(QStringLiteral("50 0070 0001")) == 2 && !d.Uploading && writeDone();
         }));
-        EXPECT_EQ(wire().filter(QStringLiteral("50 %1").arg(QLatin1String(e.reg))), QStringList());
+        EXPECT_EQ(wire().filter(QLatin1String(write)), QStringList());
         EXPECT_EQ(d.ParaVal(e.item), controllerValue(e.reg));
+        EXPECT_EQ(savedValue(e.item), controllerValue(e.reg));
     }
 }
 
-// The controller's value changed at its front under an open edit and came up with the upload; the
-// operator's write is then refused and its read-back too. What is put back is the value the screen
-// and the controller last agreed on, not the one shown when the edit opened.
+// The controller's value changed at its front under an open edit and came up with the upload, with
+// OK pressed after that upload or while it read; the operator's write is then refused and its
+// read-back too. What is put back is the value the controller last held, not the one shown when the
+// edit opened or at OK.
 TEST_F(EntryOnline, ARefusedWritePutsBackWhatTheControllerLastHeld)
 {
     const struct {
         const char* name;
         OnlineEdit edit;
         int front; // the controller's value, set at its front keys
+        bool okDuringTheUpload;
     } cases[] = {
-        {"integral time entry", {15, "0006", nullptr, 250}, 333},
-        {"backlight list", {55, "0050", "Option_bklt", 2}, 4},
+        {"integral time entry", {15, "0006", nullptr, 250}, 333, false},
+        {"backlight list", {55, "0050", "Option_bklt", 2}, 4, false},
+        {"item 65 entry, OK during the upload", {65, "004A", nullptr, 12}, 5, true},
+        {"P entry, OK during the upload", {13, "0004", nullptr, 55}, 77, true},
     };
     goOnline();
-    for (const auto& [name, e, front] : cases) {
+    for (const auto& [name, e, front, okDuringTheUpload] : cases) {
         SCOPED_TRACE(name);
         openEdit(e);
-        frontKeys(e.reg, front);
-        ASSERT_EQ(d.ParaVal(e.item), front);
+        if (okDuringTheUpload) {
+            w->Timer1.stop();
+            setRegister(QLatin1String(e.reg), front);
+            w->requestComMode(4);
+            QTimer::singleShot(0, w.get(), [&] { commitIfOpen(); });
+            w->Timer1_Timer();
+            ASSERT_EQ(d.WriteQueue.size(), 1u);
+        } else {
+            frontKeys(e.reg, front);
+            ASSERT_EQ(d.ParaVal(e.item), front);
+        }
         fault({{"kind", "nak"}, {"reg", e.reg}, {"count", 2}});
         sim->mark();
         commitIfOpen();
+        w->Timer1.start();
         ASSERT_TRUE(runUntil([&] { return writeDone() && wire().contains(read(e.reg)); }));
         EXPECT_EQ(d.ParaVal(e.item), front);
         EXPECT_EQ(controllerValue(e.reg), front);
+        EXPECT_EQ(savedValue(e.item), front);
+    }
+}
+
+// Edits accepted before the next write tick go out in the order they were accepted: one accepted
+// before auto-tuning or a lock was chosen is written before them, and under the lock in force when
+// it was accepted. The second list opens at once after the first one's OK.
+TEST_F(EntryOnline, QueuedEditsAreWrittenInTheOrderAccepted)
+{
+    const struct {
+        const char* name;
+        OnlineEdit first;
+        const char* firstWrite;
+        OnlineEdit then;
+        const char* thenWrite;
+    } cases[] = {
+        {"input type, then Lock 3",
+         {50, "0044", "Option_sensor", 2},
+         "50 0044 0002",
+         {22, "0012", "Option_lock", 3},
+         "50 0012 0003"},
+        {"set value, then Lock 2",
+         {11, "0001", nullptr, 250},
+         "50 0001 00FA",
+         {22, "0012", "Option_lock", 2},
+         "50 0012 0002"},
+        {"P, then AT Perform",
+         {13, "0004", nullptr, 55},
+         "50 0004 0037",
+         {12, "0003", "Option_at", 1},
+         "50 0003 0001"},
+    };
+    goOnline();
+    for (const auto& [name, first, firstWrite, then, thenWrite] : cases) {
+        SCOPED_TRACE(name);
+        w->Timer1.stop();
+        openEdit(first);
+        commitIfOpen();
+        w->Cmd_set_Click(then.item - 10);
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(list() && list()->isVisible());
+        click(then.options, then.value);
+        list()->Command1->click();
+        ASSERT_EQ(d.WriteQueue.size(), 2u);
+        sim->mark();
+        w->Timer1.start();
+        ASSERT_TRUE(
+            runUntil([&] { return writeDone() && wire().contains(QLatin1String(thenWrite)); }));
+        const QStringList sent = wire();
+        const int firstAt = int(sent.indexOf(QLatin1String(firstWrite)));
+        ASSERT_GE(firstAt, 0) << sent.join(QLatin1Char('|')).toStdString();
+        EXPECT_LT(firstAt, sent.indexOf(QLatin1String(thenWrite)));
+        EXPECT_EQ(controllerValue(first.reg), first.value);
     }
 }

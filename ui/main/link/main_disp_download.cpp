@@ -213,8 +213,13 @@ void MainDisp::runDownload(bool menuRun)
         const download::ReplyEffects fx = download::judgeItemReply(d.Protocol, reply, s);
         apply(fx);
         // A special item is two writes, the value staged and then committed: both must be taken.
-        if (fx.writeFailed || (s.route != download::Route::Plain &&
-                               link->specialWritesAcknowledged() < acknowledgedBefore + 2))
+        const bool taken =
+            s.route == download::Route::Plain
+                ? judgeReply(d.Protocol, reply, QStringLiteral("06")) == Verdict::Accepted
+                : link->specialWritesAcknowledged() >= acknowledgedBefore + 2;
+        if (taken)
+            link->record().confirm(s.item, d.ParaVal(s.item));
+        if (fx.writeFailed || (s.route != download::Route::Plain && !taken))
             report.exchangeFailed();
         if (fx.abort) {
             ui::MsgBox(LoadResString(292), ui::Buttons::OK, ui::Icon::None);

@@ -119,6 +119,9 @@ void MainDisp::goOffline()
 
 void MainDisp::writeKeyInAllProtocols()
 {
+    // A link to the controller begins: what it held the last time may have been changed at its
+    // keys since.
+    link->record().clear();
     // Whatever protocol the controller is set to, one of the three writes unlocks it, and from
     // then on it speaks the maker's protocol (Write_Key leaves Protocol at 0).
     for (int protocol : {0, 1, 2}) {

@@ -15,8 +15,6 @@
 #include <QLabel>
 #include <QProgressBar>
 
-#include <algorithm>
-
 namespace qmx {
 
 namespace {
@@ -119,12 +117,9 @@ void MainDisp::readAllItems(bool withDisplay, TransferReport* report)
         // The infrared model keeps its range and decimal point fixed; the screen never takes them.
         if (withDisplay && d.RDModel && item >= 25 && item <= 27)
             continue;
-        // A value the operator entered while the upload waited is written after it; reading the
-        // item now would put the old value back under that write.
-        if (std::find(d.WriteQueue.begin(), d.WriteQueue.end(), item) != d.WriteQueue.end()) {
-            advance();
-            continue;
-        }
+        // An item the operator entered while the upload waited is read all the same, into the
+        // record of what the controller holds only (ReadDataSet): the entered value stays on
+        // screen and is written after the upload.
 
         QString reply;
         const bool special = isSvItem(item) || isSpecialDataItem(item);

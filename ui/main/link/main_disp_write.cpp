@@ -15,6 +15,8 @@
 
 #include <QTabWidget>
 
+#include <algorithm>
+
 namespace qmx {
 
 namespace {
@@ -41,6 +43,21 @@ bool specialRoute(const QmxData& d, int item)
     return specialItem(item) || (item == item::kSetValue && d.OptionBits() != 0);
 }
 
+bool writeQueued(const QmxData& d, int item)
+{
+    return std::find(d.WriteQueue.begin(), d.WriteQueue.end(), item) != d.WriteQueue.end();
+}
+
+// The controller's own value of `item` as far as the link knows: what it last confirmed; before it
+// confirmed anything, the screen's value, unless a choice of the operator's for the item still
+// waits in the queue, which the controller does not hold yet.
+int16_t heldByController(const QmxData& d, const ControllerRecord& record, int item)
+{
+    if (const auto v = record.value(item))
+        return *v;
+    return writeQueued(d, item) ? d.ParaBak(item) : d.ParaVal(item);
+}
+
 } // namespace
 
 void MainDisp::Write_Para()
@@ -51,16 +68,25 @@ void MainDisp::Write_Para()
     // An unchanged AT or OUT/OFF selection is not sent again: its write acts on the controller.
     if ((item == item::kAutoTuning || item == item::kOutOff) && d.ParaVal(item) == d.ParaBak(item))
         return;
-    // An edit accepted while an upload was reading, which then brought auto-tuning or "Lock 3",
-    // is not written under them, as its set button would no longer open it. Nothing is sent; an
-    // upload brings back what the controller holds for the item and for what its OK changed
-    // beside it. The manual output has no set button and no such refusal.
-    if (item != item::kManualOutput && editRefused(d, item)) {
+    // A write that does not land puts back what the controller holds: the value it last
+    // confirmed, or the value before the edit while it has confirmed none.
+    const ControllerRecord& record = link->record();
+    const auto restore = [this, item, &record] {
+        d.ParaVal(item) = record.value(item).value_or(d.ParaBak(item));
+    };
+    // An edit the controller's auto-tuning or "Lock 3" now refuses (an upload brought them while
+    // the edit waited) is not written under them, as its set button would no longer open it. They
+    // are judged as the controller reported them: a choice the operator made after this edit
+    // waits behind it in the queue and is written after it. Nothing is sent; the item is put back
+    // and an upload brings back what its OK changed beside it. The manual output has no set
+    // button and no such refusal.
+    const RefusalState controllerState{heldByController(d, record, item::kAutoTuning),
+                                       heldByController(d, record, item::kLockSelection)};
+    if (item != item::kManualOutput && editRefused(controllerState, item)) {
+        restore();
         d.ReUpload = true;
         return;
     }
-
-    const auto restore = [this, item] { d.ParaVal(item) = d.ParaBak(item); };
     const auto commError = [this] {
         host_->showCommError();
         d.ComErr = true;
@@ -68,12 +94,16 @@ void MainDisp::Write_Para()
 
     QString reply;
     if (needsLockFirst(item)) {
-        reply =
-            Sendcomm(d.strAdr, QString(), QStringLiteral("06"), d.CommNoTbl(item::kLockSelection),
-                     toHex4(d.ParaVal(item::kLockSelection)), 3);
+        // A lock chosen after this edit waits behind it: the edit goes under the lock in force.
+        const int16_t lock = writeQueued(d, item::kLockSelection)
+                                 ? heldByController(d, record, item::kLockSelection)
+                                 : d.ParaVal(item::kLockSelection);
+        reply = Sendcomm(d.strAdr, QString(), QStringLiteral("06"),
+                         d.CommNoTbl(item::kLockSelection), toHex4(lock), 3);
         d.ComErr = false;
         switch (judgeReply(d.Protocol, reply, QStringLiteral("06"))) {
         case Verdict::Accepted:
+            link->record().confirm(item::kLockSelection, lock);
             StatusBar1->setPanel(1, kOK);
             break;
         case Verdict::Busy:
@@ -100,7 +130,8 @@ void MainDisp::Write_Para()
 
     // The data is taken only now: a restore above makes the old value the one written.
     StatusBar1->setPanel(4, LoadResString(453));
-    const QString data = toHex4(d.ParaVal(item));
+    const int16_t value = d.ParaVal(item);
+    const QString data = toHex4(value);
     const bool special = specialRoute(d, item);
     const int acknowledgedBefore = link->specialWritesAcknowledged();
     // The controller takes longer to answer for its input type, as in the download and the check.
@@ -128,6 +159,8 @@ void MainDisp::Write_Para()
     // write.
     const bool written = special ? link->specialWritesAcknowledged() > acknowledgedBefore
                                  : verdict == Verdict::Accepted;
+    if (written)
+        link->record().confirm(item, value);
     switch (verdict) {
     case Verdict::Accepted:
         StatusBar1->setPanel(1, kOK);
@@ -240,9 +273,11 @@ void MainDisp::Manuval_Click(int Index)
     link->ReadDataSet(reply, item::kManualOutput);
     StatusBar1->setPanel(1, kOK);
 
-    d.ParaBak(item::kManualOutput) = d.ParaVal(item::kManualOutput);
-    d.ParaVal(item::kManualOutput) =
-        manualOutputTarget(d.ParaVal(item::kManualOutput), *step, limits);
+    // The output just read, even where an earlier step still waits in the queue with its own.
+    const int16_t present =
+        link->record().value(item::kManualOutput).value_or(d.ParaVal(item::kManualOutput));
+    d.ParaBak(item::kManualOutput) = present;
+    d.ParaVal(item::kManualOutput) = manualOutputTarget(present, *step, limits);
     d.ParaNo = item::kManualOutput;
     d.Req_Write();
 }

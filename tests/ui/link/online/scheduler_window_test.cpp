@@ -27,8 +27,8 @@ TEST_F(Scheduler, WriteAskedDuringAnUploadsWaitRunsAfterIt)
     w->Timer1_Timer();
     EXPECT_EQ(modeDuringUpload, 4);
     EXPECT_TRUE(wire().contains(QStringLiteral("50 0070 0001")));
-    EXPECT_FALSE(wire().contains(read("0004"))) << "the upload leaves the edited item alone";
-    EXPECT_EQ(d.ParaVal(13), 42);
+    EXPECT_TRUE(wire().contains(read("0004"))) << "read for what the controller holds";
+    EXPECT_EQ(d.ParaVal(13), 42) << "the entered value stays on screen";
     EXPECT_EQ(d.ComMode, 2) << "the write waits for the next tick";
     EXPECT_EQ(d.ParaNo, 50) << "the item the operator opened is still the open one";
 
