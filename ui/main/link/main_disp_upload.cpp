@@ -124,9 +124,12 @@ void MainDisp::readAllItems(bool withDisplay, TransferReport* report)
         QString reply;
         const bool special = isSvItem(item) || isSpecialDataItem(item);
         if (special) {
-            // Set values 2-4 exist only with the memory option; none is read while auto-tuning.
-            const bool wanted = d.ParaVal(item::kAutoTuning) == 0 &&
-                                (withDisplay || !isSvItem(item) || (d.OptionBits() & 0x01));
+            // Set values 2-4 exist only with the memory option; none is read while auto-tuning,
+            // as the controller reported it (an AT choice may still wait in the queue).
+            const int16_t autoTuning =
+                link->record().value(item::kAutoTuning).value_or(d.ParaVal(item::kAutoTuning));
+            const bool wanted =
+                autoTuning == 0 && (withDisplay || !isSvItem(item) || (d.OptionBits() & 0x01));
             if (wanted) {
                 // The special reads take their item from ParaNo; the item the operator has
                 // open gets it back, unless another one was opened meanwhile.

@@ -16,6 +16,7 @@
 #include <QTabWidget>
 
 #include <algorithm>
+#include <optional>
 
 namespace qmx {
 
@@ -49,13 +50,16 @@ bool writeQueued(const QmxData& d, int item)
 }
 
 // The controller's own value of `item` as far as the link knows: what it last confirmed; before it
-// confirmed anything, the screen's value, unless a choice of the operator's for the item still
-// waits in the queue, which the controller does not hold yet.
-int16_t heldByController(const QmxData& d, const ControllerRecord& record, int item)
+// confirmed anything, the screen's value. None where the screen holds a choice of the operator's
+// that still waits in the queue: the controller does not hold that yet, and what it held before is
+// not known.
+std::optional<int16_t> heldByController(const QmxData& d, const ControllerRecord& record, int item)
 {
     if (const auto v = record.value(item))
-        return *v;
-    return writeQueued(d, item) ? d.ParaBak(item) : d.ParaVal(item);
+        return v;
+    if (writeQueued(d, item))
+        return std::nullopt;
+    return d.ParaVal(item);
 }
 
 } // namespace
@@ -65,23 +69,27 @@ void MainDisp::Write_Para()
     const int item = d.ParaNo;
     if (!d.ParaVal.inBounds(item))
         return;
-    // An unchanged AT or OUT/OFF selection is not sent again: its write acts on the controller.
-    if ((item == item::kAutoTuning || item == item::kOutOff) && d.ParaVal(item) == d.ParaBak(item))
-        return;
-    // A write that does not land puts back what the controller holds: the value it last
-    // confirmed, or the value before the edit while it has confirmed none.
+    // What the controller holds for the item: the value it last confirmed, or the value before the
+    // edit while it has confirmed none. A write that does not land puts it back.
     const ControllerRecord& record = link->record();
-    const auto restore = [this, item, &record] {
-        d.ParaVal(item) = record.value(item).value_or(d.ParaBak(item));
+    const auto controllerValue = [this, item, &record] {
+        return record.value(item).value_or(d.ParaBak(item));
     };
+    const auto restore = [this, item, &controllerValue] { d.ParaVal(item) = controllerValue(); };
+    // An unchanged AT or OUT/OFF selection is not sent again: its write acts on the controller.
+    if ((item == item::kAutoTuning || item == item::kOutOff) &&
+        d.ParaVal(item) == controllerValue())
+        return;
     // An edit the controller's auto-tuning or "Lock 3" now refuses (an upload brought them while
     // the edit waited) is not written under them, as its set button would no longer open it. They
     // are judged as the controller reported them: a choice the operator made after this edit
-    // waits behind it in the queue and is written after it. Nothing is sent; the item is put back
-    // and an upload brings back what its OK changed beside it. The manual output has no set
-    // button and no such refusal.
-    const RefusalState controllerState{heldByController(d, record, item::kAutoTuning),
-                                       heldByController(d, record, item::kLockSelection)};
+    // waits behind it in the queue and is written after it, and one the controller has not
+    // confirmed yet refuses nothing, as the edit passed its OK before it. Nothing is sent; the
+    // item is put back and an upload brings back what its OK changed beside it. The manual output
+    // has no set button and no such refusal.
+    const RefusalState controllerState{
+        heldByController(d, record, item::kAutoTuning).value_or(0),
+        heldByController(d, record, item::kLockSelection).value_or(0)};
     if (item != item::kManualOutput && editRefused(controllerState, item)) {
         restore();
         d.ReUpload = true;
@@ -93,17 +101,16 @@ void MainDisp::Write_Para()
     };
 
     QString reply;
-    if (needsLockFirst(item)) {
-        // A lock chosen after this edit waits behind it: the edit goes under the lock in force.
-        const int16_t lock = writeQueued(d, item::kLockSelection)
-                                 ? heldByController(d, record, item::kLockSelection)
-                                 : d.ParaVal(item::kLockSelection);
+    // A lock chosen after this edit waits behind it: the edit goes under the lock in force, the
+    // controller's own, left as it is where it has not confirmed one.
+    const std::optional<int16_t> lock = heldByController(d, record, item::kLockSelection);
+    if (needsLockFirst(item) && lock) {
         reply = Sendcomm(d.strAdr, QString(), QStringLiteral("06"),
-                         d.CommNoTbl(item::kLockSelection), toHex4(lock), 3);
+                         d.CommNoTbl(item::kLockSelection), toHex4(*lock), 3);
         d.ComErr = false;
         switch (judgeReply(d.Protocol, reply, QStringLiteral("06"))) {
         case Verdict::Accepted:
-            link->record().confirm(item::kLockSelection, lock);
+            link->record().confirm(item::kLockSelection, *lock);
             StatusBar1->setPanel(1, kOK);
             break;
         case Verdict::Busy:
@@ -155,9 +162,9 @@ void MainDisp::Write_Para()
     // The special writes report their own replies; what is judged for them is the lock write's.
     d.ComErr = false;
     const Verdict verdict = judgeReply(d.Protocol, reply, QStringLiteral("06"));
-    // Whether the controller took the value: the plain write's answer, or an acknowledged special
-    // write.
-    const bool written = special ? link->specialWritesAcknowledged() > acknowledgedBefore
+    // Whether the controller took the value: the plain write's answer, or both special writes
+    // acknowledged, the value staged and then committed.
+    const bool written = special ? link->specialWritesAcknowledged() >= acknowledgedBefore + 2
                                  : verdict == Verdict::Accepted;
     if (written)
         link->record().confirm(item, value);

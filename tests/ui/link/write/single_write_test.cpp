@@ -14,6 +14,10 @@ struct WriteCase {
     int option1 = 0;
     std::vector<std::pair<int, int>> screen = {}; // other screen values the write depends on
     std::vector<QJsonObject> faults = {};
+    // The controller's value of the item, read before the write as an upload reads it.
+    std::optional<int> held = {};
+    // Choices queued behind this write, as a list opened again for them leaves them.
+    std::vector<int> behind = {};
     QStringList wire = {};
     // The screen value afterwards; empty: whatever the controller holds at `readBack`.
     std::optional<int> after = {};
@@ -50,6 +54,16 @@ TEST_P(SingleWrite, WireAndValue)
         d.ParaVal(item) = int16_t(value);
     for (const QJsonObject& f : c.faults)
         fault(f);
+    if (c.held) {
+        const QString reg = d.CommNoTbl(c.item);
+        setRegister(reg, *c.held);
+        w->link->ReadDataSet(w->Sendcomm(d.strAdr, {}, QStringLiteral("03"), reg, {}, 3), c.item);
+        sim->mark();
+    }
+    for (int i : c.behind) {
+        d.WriteQueue.push_back(i);
+        d.ParaBak(i) = d.ParaVal(i);
+    }
     d.ParaBak(c.item) = int16_t(c.oldValue);
     d.ParaVal(c.item) = int16_t(c.newValue);
     d.ParaNo = c.item;
@@ -85,6 +99,15 @@ INSTANTIATE_TEST_SUITE_P(
                   .wire = {}, .after = 0},
         WriteCase{.name = "UnchangedOutOffSendsNothing", .item = 45, .oldValue = 1, .newValue = 1,
                   .wire = {}, .after = 1},
+        WriteCase{.name = "AtTheControllerLacksIsSentWhateverTheListLeftBehind", .item = 12,
+                  .oldValue = 1, .newValue = 1, .held = 0, .wire = {"50 0003 0001", "20 0003"},
+                  .after = 1},
+        WriteCase{.name = "InputTypeIsNotRefusedByALockChosenAfterIt", .item = 50, .oldValue = 0,
+                  .newValue = 2, .screen = {{22, 3}}, .behind = {22},
+                  .wire = {"50 0044 0002", "20 0044"}, .after = 2},
+        WriteCase{.name = "AtBiasLeavesTheLockInForceForALockChosenAfterIt", .item = 52,
+                  .oldValue = 20, .newValue = 25, .screen = {{22, 2}}, .behind = {22},
+                  .wire = {"50 0047 0019", "20 0047"}, .after = 25},
         WriteCase{.name = "PlainItemWithoutLock", .item = 31, .oldValue = 10, .newValue = -2,
                   .wire = {"50 001E FFFE", "20 001E"}, .after = -2},
         WriteCase{.name = "OutOffKeyTakesTheOutputToAutomaticFirst", .item = 64, .oldValue = 1,
