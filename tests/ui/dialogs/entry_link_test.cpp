@@ -407,54 +407,26 @@ TEST_F(EntryOnline, ARefusedWritePutsBackWhatTheControllerLastHeld)
     }
 }
 
-// Edits accepted before the next write tick go out in the order they were accepted: one accepted
-// before auto-tuning or a lock was chosen is written before them, and under the lock in force when
-// it was accepted. The second list opens at once after the first one's OK.
+// Edits accepted before the next write tick go out in the order they were accepted: an input type
+// accepted before "Lock 3" was chosen is written before it. The lock list opens at once after the
+// input-type list's OK.
 TEST_F(EntryOnline, QueuedEditsAreWrittenInTheOrderAccepted)
 {
-    const struct {
-        const char* name;
-        OnlineEdit first;
-        const char* firstWrite;
-        OnlineEdit then;
-        const char* thenWrite;
-    } cases[] = {
-        {"input type, then Lock 3",
-         {50, "0044", "Option_sensor", 2},
-         "50 0044 0002",
-         {22, "0012", "Option_lock", 3},
-         "50 0012 0003"},
-        {"set value, then Lock 2",
-         {11, "0001", nullptr, 250},
-         "50 0001 00FA",
-         {22, "0012", "Option_lock", 2},
-         "50 0012 0002"},
-        {"P, then AT Perform",
-         {13, "0004", nullptr, 55},
-         "50 0004 0037",
-         {12, "0003", "Option_at", 1},
-         "50 0003 0001"},
-    };
     goOnline();
-    for (const auto& [name, first, firstWrite, then, thenWrite] : cases) {
-        SCOPED_TRACE(name);
-        w->Timer1.stop();
-        openEdit(first);
-        commitIfOpen();
-        w->Cmd_set_Click(then.item - 10);
-        QCoreApplication::processEvents();
-        ASSERT_TRUE(list() && list()->isVisible());
-        click(then.options, then.value);
-        list()->Command1->click();
-        ASSERT_EQ(d.WriteQueue.size(), 2u);
-        sim->mark();
-        w->Timer1.start();
-        ASSERT_TRUE(
-            runUntil([&] { return writeDone() && wire().contains(QLatin1String(thenWrite)); }));
-        const QStringList sent = wire();
-        const int firstAt = int(sent.indexOf(QLatin1String(firstWrite)));
-        ASSERT_GE(firstAt, 0) << sent.join(QLatin1Char('|')).toStdString();
-        EXPECT_LT(firstAt, sent.indexOf(QLatin1String(thenWrite)));
-        EXPECT_EQ(controllerValue(first.reg), first.value);
-    }
+    w->Timer1.stop();
+    choose(50, "Option_sensor", 2);
+    w->Cmd_set_Click(22 - 10);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(list() && list()->isVisible());
+    click("Option_lock", 3);
+    list()->Command1->click();
+    ASSERT_EQ(d.WriteQueue.size(), 2u);
+    sim->mark();
+    w->Timer1.start();
+    ASSERT_TRUE(runUntil([&] { return writeDone() && wire().contains("50 0012 0003"); }));
+    const QStringList sent = wire();
+    const int type = int(sent.indexOf(QStringLiteral("50 0044 0002")));
+    ASSERT_GE(type, 0) << sent.join(QLatin1Char('|')).toStdString();
+    EXPECT_LT(type, sent.indexOf(QStringLiteral("50 0012 0003")));
+    EXPECT_EQ(controllerValue("0044"), 2);
 }
