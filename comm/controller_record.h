@@ -31,4 +31,11 @@ private:
     BoundedArray<std::optional<int16_t>, kFirstPara, kLastPara> values_;
 };
 
+// What a write of `item` that does not land puts back: the value the controller last confirmed,
+// or the value before the edit while it has confirmed none.
+inline int16_t putBackValue(const QmxData& d, const ControllerRecord& record, int item)
+{
+    return record.value(item).value_or(d.ParaBak(item));
+}
+
 } // namespace qmx

@@ -5,8 +5,6 @@
 
 #include <QRegularExpression>
 
-#include <algorithm>
-
 namespace qmx {
 
 Exchange::Exchange(QmxData& data, Velder_Comm& comm, ExchangeHost& host, QObject* parent)
@@ -87,8 +85,7 @@ void Exchange::ReadDataSet(const QString& tt, int com)
         data_.MonVal(com) = value;
     else if (com >= kFirstPara && com <= kLastPara) {
         record_.confirm(com, value);
-        const auto& queued = data_.WriteQueue;
-        if (std::find(queued.begin(), queued.end(), com) == queued.end())
+        if (!data_.writeQueued(com))
             data_.ParaVal(com) = value;
     }
 }

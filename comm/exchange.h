@@ -81,6 +81,12 @@ public:
     // Special writes the controller acknowledged and special reads that stored a value, counted
     // from the start: a caller compares them around a step to learn whether anything took.
     int specialWritesAcknowledged() const { return writesAcknowledged_; }
+    // Both writes of a special item since the count stood at `acknowledgedBefore` were taken: the
+    // value staged, then committed.
+    bool specialValueTaken(int acknowledgedBefore) const
+    {
+        return writesAcknowledged_ >= acknowledgedBefore + 2;
+    }
     int specialReadsStored() const { return readsStored_; }
     // Special reads that got no reply or one we cannot read (a refusal is an answer, not counted).
     int specialReadsFailed() const { return readsFailed_; }

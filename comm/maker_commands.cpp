@@ -16,7 +16,7 @@ namespace {
 void restoreEdited(QmxData& d, const ControllerRecord& record)
 {
     if (d.ParaVal.inBounds(d.ParaNo))
-        d.ParaVal(d.ParaNo) = record.value(d.ParaNo).value_or(d.ParaBak(d.ParaNo));
+        d.ParaVal(d.ParaNo) = putBackValue(d, record, d.ParaNo);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "model/qmx_data.h"
 
+#include <algorithm>
+
 namespace qmx {
 
 namespace {
@@ -89,6 +91,11 @@ void QmxData::Make_CommNoTbl2()
             CommNoTbl2(k) = hex.right(4);
         }
     }
+}
+
+bool QmxData::writeQueued(int item) const
+{
+    return std::find(WriteQueue.begin(), WriteQueue.end(), item) != WriteQueue.end();
 }
 
 void QmxData::Req_Write()

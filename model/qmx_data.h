@@ -207,6 +207,9 @@ struct QmxData {
     std::deque<int> WriteQueue;
     // Queues the write of item ParaNo for the scheduler and wakes it (ComMode 2).
     void Req_Write();
+    // Whether a write of `item` waits in the queue: the screen holds the operator's value for it,
+    // which the controller does not hold yet.
+    bool writeQueued(int item) const;
     // Set by the main window: starts Timer1 so the queued write runs on its next tick.
     std::function<void()> onWriteRequested;
 };

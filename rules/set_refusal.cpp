@@ -13,21 +13,21 @@ RefusalState onScreen(const QmxData& d)
     return {d.ParaVal(item::kAutoTuning), d.ParaVal(item::kLockSelection)};
 }
 
-} // namespace
-
 bool refusedWhileAutoTuning(const RefusalState& s, int item)
 {
     return s.autoTuning == 1 && item != item::kAutoTuning && item != item::kOutOff;
 }
 
-bool refusedWhileAutoTuning(const QmxData& d, int item)
-{
-    return refusedWhileAutoTuning(onScreen(d), item);
-}
-
 bool refusedUnderLock3(const RefusalState& s, int item)
 {
     return item == item::kInputType && s.lock == kLock3;
+}
+
+} // namespace
+
+bool refusedWhileAutoTuning(const QmxData& d, int item)
+{
+    return refusedWhileAutoTuning(onScreen(d), item);
 }
 
 bool refusedUnderLock3(const QmxData& d, int item)

@@ -17,11 +17,9 @@ struct RefusalState {
 
 // While auto-tuning runs (item 12 = 1) only its own choice and the output OUT/OFF can be changed:
 // anything else would be written under the tuning and then replaced by its result.
-bool refusedWhileAutoTuning(const RefusalState& s, int item);
 bool refusedWhileAutoTuning(const QmxData& d, int item);
 
 // "Lock 3" (item 22 = 3) also locks the input type.
-bool refusedUnderLock3(const RefusalState& s, int item);
 bool refusedUnderLock3(const QmxData& d, int item);
 
 // Either refusal: the edit of `item` may be neither opened nor stored now.

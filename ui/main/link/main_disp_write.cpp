@@ -15,7 +15,6 @@
 
 #include <QTabWidget>
 
-#include <algorithm>
 #include <optional>
 
 namespace qmx {
@@ -44,11 +43,6 @@ bool specialRoute(const QmxData& d, int item)
     return specialItem(item) || (item == item::kSetValue && d.OptionBits() != 0);
 }
 
-bool writeQueued(const QmxData& d, int item)
-{
-    return std::find(d.WriteQueue.begin(), d.WriteQueue.end(), item) != d.WriteQueue.end();
-}
-
 // The controller's own value of `item` as far as the link knows: what it last confirmed; before it
 // confirmed anything, the screen's value. None where the screen holds a choice of the operator's
 // that still waits in the queue: the controller does not hold that yet, and what it held before is
@@ -57,7 +51,7 @@ std::optional<int16_t> heldByController(const QmxData& d, const ControllerRecord
 {
     if (const auto v = record.value(item))
         return v;
-    if (writeQueued(d, item))
+    if (d.writeQueued(item))
         return std::nullopt;
     return d.ParaVal(item);
 }
@@ -69,16 +63,13 @@ void MainDisp::Write_Para()
     const int item = d.ParaNo;
     if (!d.ParaVal.inBounds(item))
         return;
-    // What the controller holds for the item: the value it last confirmed, or the value before the
-    // edit while it has confirmed none. A write that does not land puts it back.
+    // A write that does not land puts back what the controller holds for the item.
     const ControllerRecord& record = link->record();
-    const auto controllerValue = [this, item, &record] {
-        return record.value(item).value_or(d.ParaBak(item));
-    };
-    const auto restore = [this, item, &controllerValue] { d.ParaVal(item) = controllerValue(); };
-    // An unchanged AT or OUT/OFF selection is not sent again: its write acts on the controller.
+    const auto restore = [this, item, &record] { d.ParaVal(item) = putBackValue(d, record, item); };
+    // An AT or OUT/OFF selection the controller holds already is not sent again: its write acts on
+    // the controller.
     if ((item == item::kAutoTuning || item == item::kOutOff) &&
-        d.ParaVal(item) == controllerValue())
+        d.ParaVal(item) == putBackValue(d, record, item))
         return;
     // An edit the controller's auto-tuning or "Lock 3" now refuses (an upload brought them while
     // the edit waited) is not written under them, as its set button would no longer open it. They
@@ -164,8 +155,8 @@ void MainDisp::Write_Para()
     const Verdict verdict = judgeReply(d.Protocol, reply, QStringLiteral("06"));
     // Whether the controller took the value: the plain write's answer, or both special writes
     // acknowledged, the value staged and then committed.
-    const bool written = special ? link->specialWritesAcknowledged() >= acknowledgedBefore + 2
-                                 : verdict == Verdict::Accepted;
+    const bool written =
+        special ? link->specialValueTaken(acknowledgedBefore) : verdict == Verdict::Accepted;
     if (written)
         link->record().confirm(item, value);
     switch (verdict) {
