@@ -327,13 +327,8 @@ TEST_F(EntryOnline, AnEditAcceptedBeforeAnUploadBroughtARefusalIsNotWritten)
          true},
         {"P entry, auto-tuning", {13, "0004", nullptr, 55}, tuning, "50 0004", false},
         {"set value 2 entry, auto-tuning", {59, "FC32", nullptr, 300}, tuning, "71 FC32", false},
-        {"contact input list, auto-tuning",
-         {62, "FC92", "Option_smsl", 1},
-         tuning,
-         "71 FC92",
-         false},
     };
-    controllerOptions(0x01, 0); // set values 2 to 4 and the contact input
+    controllerOptions(0x01, 0); // set values 2 to 4
     d.SpecCheck = false;
     goOnline();
     for (const auto& [name, e, controller, write, turnedAway] : cases) {
@@ -379,7 +374,6 @@ TEST_F(EntryOnline, ARefusedWritePutsBackWhatTheControllerLastHeld)
         {"integral time entry", {15, "0006", nullptr, 250}, 333, false},
         {"backlight list", {55, "0050", "Option_bklt", 2}, 4, false},
         {"item 65 entry, OK during the upload", {65, "004A", nullptr, 12}, 5, true},
-        {"P entry, OK during the upload", {13, "0004", nullptr, 55}, 77, true},
     };
     goOnline();
     for (const auto& [name, e, front, okDuringTheUpload] : cases) {
