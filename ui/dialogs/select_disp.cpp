@@ -189,7 +189,7 @@ void Select_Disp::Command1_Click()
     ui::Beep();
     // The choice counts against the lists in force now, and the value it replaces is the one
     // stored now: the data may have changed under the open dialog. A refused write puts this
-    // value back.
+    // value back while the controller has confirmed none for the item.
     const int frame = optionFrameOf(item_);
     const int16_t old = d_.ParaVal(item_);
     d_.ParaBak(item_) = old;

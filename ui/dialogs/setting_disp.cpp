@@ -302,8 +302,8 @@ void Setting_Disp::Command3_Click()
     ui::Beep();
     const int item = bound_.item;
     const auto v = static_cast<int16_t>(entryNumber(change_data->text()));
-    // A refused write puts back the value stored now, which an upload may have brought while the
-    // dialog was open: what the screen and the controller last agreed on.
+    // A refused write puts back what the controller last confirmed, and this value, stored now
+    // (an upload may have brought it while the dialog was open), where it has confirmed none.
     d_.ParaBak(item) = d_.ParaVal(item);
     d_.ParaVal(item) = v;
     if (item == 25 || item == 26)
