@@ -1,7 +1,6 @@
 // What the controller last confirmed for each setting item, kept apart from the screen data: the
 // value of every read it answered, and every value it took in a write. The screen may hold a value
-// the operator entered that is still waiting to be written; a write that does not land puts back
-// the value recorded here.
+// the operator entered that is still waiting to be written.
 #pragma once
 
 #include "model/qmx_data.h"
@@ -31,11 +30,29 @@ private:
     BoundedArray<std::optional<int16_t>, kFirstPara, kLastPara> values_;
 };
 
-// What a write of `item` that does not land puts back: the value the controller last confirmed,
-// or the value before the edit while it has confirmed none.
-inline int16_t putBackValue(const QmxData& d, const ControllerRecord& record, int item)
+// What the controller holds for `item` as far as the link knows: what it last confirmed; before it
+// confirmed anything, the base of the edit whose write waits for the item (the screen holds the
+// operator's value, which the controller does not hold yet); else the screen's value. A write
+// that does not land, and an edit that is not sent, put this back; the write step, the upload
+// and the special commands decide by it.
+inline int16_t heldByController(const QmxData& d, const ControllerRecord& record, int item)
 {
-    return record.value(item).value_or(d.ParaBak(item));
+    if (const auto v = record.value(item))
+        return *v;
+    if (d.EditBase.inBounds(item))
+        if (const auto base = d.EditBase(item))
+            return *base;
+    return d.ParaVal(item);
+}
+
+// The screen data with every setting as the controller holds it: what the pages would show and
+// the set buttons allow without the edits that still wait to be written.
+inline QmxData asControllerHolds(const QmxData& d, const ControllerRecord& record)
+{
+    QmxData held = d;
+    for (int item = kFirstPara; item <= kLastPara; ++item)
+        held.ParaVal(item) = heldByController(d, record, item);
+    return held;
 }
 
 } // namespace qmx

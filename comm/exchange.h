@@ -78,15 +78,11 @@ public:
 
     bool WaitFlag = false;
 
-    // Special writes the controller acknowledged and special reads that stored a value, counted
-    // from the start: a caller compares them around a step to learn whether anything took.
-    int specialWritesAcknowledged() const { return writesAcknowledged_; }
-    // Both writes of a special item since the count stood at `acknowledgedBefore` were taken: the
-    // value staged, then committed.
-    bool specialValueTaken(int acknowledgedBefore) const
-    {
-        return writesAcknowledged_ >= acknowledgedBefore + 2;
-    }
+    // Special values the controller took (both writes of their own pair acknowledged: the value
+    // staged, then committed; the alarms' standby writes beside them do not count) and special
+    // reads that stored a value, counted from the start: a caller compares them around a step to
+    // learn whether anything took.
+    int specialValuesTaken() const { return valuesTaken_; }
     int specialReadsStored() const { return readsStored_; }
     // Special reads that got no reply or one we cannot read (a refusal is an answer, not counted).
     int specialReadsFailed() const { return readsFailed_; }
@@ -96,7 +92,9 @@ private:
     void beginCommandFrame();
     void endCommandFrame();
     QString special(char16_t command, int codeIndex, const QString& data);
-    void specialWrite(char16_t command, int codeIndex, const QString& data);
+    // What the controller holds for a setting, as the write step judges it (heldByController).
+    int16_t held(int item) const { return heldByController(data_, record_, item); }
+    bool specialWrite(char16_t command, int codeIndex, const QString& data);
     void specialRead(char16_t command, int codeIndex, int item);
     void svPair(int firstIndex, int secondIndex, const QString& data);
     void standbyWrites();
@@ -104,7 +102,7 @@ private:
     QmxData& data_;
     Velder_Comm& comm_;
     ExchangeHost& host_;
-    int writesAcknowledged_ = 0;
+    int valuesTaken_ = 0;
     int readsStored_ = 0;
     int readsFailed_ = 0;
     ControllerRecord record_;

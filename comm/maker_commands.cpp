@@ -12,11 +12,11 @@ namespace qmx {
 namespace {
 
 // The refused write of item 46 puts back the item the operator was changing, as the controller
-// last confirmed it (the value before the edit while nothing is known).
+// holds it.
 void restoreEdited(QmxData& d, const ControllerRecord& record)
 {
     if (d.ParaVal.inBounds(d.ParaNo))
-        d.ParaVal(d.ParaNo) = putBackValue(d, record, d.ParaNo);
+        d.ParaVal(d.ParaNo) = heldByController(d, record, d.ParaNo);
 }
 
 } // namespace
@@ -45,12 +45,11 @@ QString Exchange::special(char16_t command, int codeIndex, const QString& data)
                     data, 3);
 }
 
-void Exchange::specialWrite(char16_t command, int codeIndex, const QString& data)
+bool Exchange::specialWrite(char16_t command, int codeIndex, const QString& data)
 {
     const QString reply = special(command, codeIndex, data);
-    if (reply.startsWith(QChar(0x06)))
-        ++writesAcknowledged_;
     ComCheck(reply);
+    return reply.startsWith(QChar(0x06));
 }
 
 // A special read stores an acknowledged value; a refusal keeps the old one; anything else is a
@@ -75,16 +74,19 @@ void Exchange::specialRead(char16_t command, int codeIndex, int item)
 
 void Exchange::svPair(int firstIndex, int secondIndex, const QString& data)
 {
-    specialWrite(kCmdWriteFirst, firstIndex, data);
-    specialWrite(kCmdWriteSecond, secondIndex, data);
+    const bool staged = specialWrite(kCmdWriteFirst, firstIndex, data);
+    const bool committed = specialWrite(kCmdWriteSecond, secondIndex, data);
+    if (staged && committed)
+        ++valuesTaken_;
 }
 
-// A set value written while it is the one in use restarts the standby of alarms with standby.
+// A set value written while it is the one in use restarts the standby of alarms with standby, by
+// the alarm types the controller holds.
 void Exchange::standbyWrites()
 {
-    if (data_.ParaVal(item::kAlarm1Type) > 6)
+    if (held(item::kAlarm1Type) > 6)
         specialWrite(kCmdWriteStandby, 16, QStringLiteral("0000"));
-    if (data_.ParaVal(item::kAlarm2Type) >= 7)
+    if (held(item::kAlarm2Type) >= 7)
         specialWrite(kCmdWriteStandby, 17, QStringLiteral("0000"));
 }
 
@@ -109,7 +111,8 @@ void Exchange::SV_change(const QString& SetingDATA)
     if (svMemoryOption())
         Memono();
     const bool memoryOption = data_.OptionBits() & 0x01;
-    const bool contactFree = data_.ParaVal(item::kContactInput) == 0;
+    // The controller's own contact input decides, not a choice still waiting behind this write.
+    const bool contactFree = held(item::kContactInput) == 0;
     const int inUse = data_.MonVal(item::kMemoryNo);
     switch (data_.ParaNo) {
     case 11:
@@ -162,7 +165,7 @@ void Exchange::Read_SV()
     if (!svMemoryOption())
         return;
     beginCommandFrame();
-    const bool contactFree = data_.ParaVal(item::kContactInput) == 0;
+    const bool contactFree = held(item::kContactInput) == 0;
     switch (data_.ParaNo) {
     case 59:
         // The second code is read whatever the first gave: its acknowledged value stands.
@@ -195,7 +198,7 @@ void Exchange::Read_data()
         return;
     }
     // The output selection on input abnormal exists only for DC inputs with the option present.
-    if (isDcInput(data_.ParaVal(item::kInputType), data_.RDModel) && (data_.OptionBits2() & 0x10)) {
+    if (isDcInput(held(item::kInputType), data_.RDModel) && (data_.OptionBits2() & 0x10)) {
         beginCommandFrame();
         specialRead(kCmdReadFirst, 13, 63);
         endCommandFrame();

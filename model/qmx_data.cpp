@@ -98,8 +98,16 @@ bool QmxData::writeQueued(int item) const
     return std::find(WriteQueue.begin(), WriteQueue.end(), item) != WriteQueue.end();
 }
 
+void QmxData::writeEnded(int item)
+{
+    if (EditBase.inBounds(item) && !writeQueued(item))
+        EditBase(item).reset();
+}
+
 void QmxData::Req_Write()
 {
+    if (EditBase.inBounds(ParaNo) && !EditBase(ParaNo))
+        EditBase(ParaNo) = ParaBak(ParaNo);
     WriteQueue.push_back(ParaNo);
     ComMode = 2;
     if (onWriteRequested)

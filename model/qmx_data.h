@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 
 namespace qmx {
 
@@ -205,11 +206,19 @@ struct QmxData {
     // Writes requested by the entry dialogs and the manual-output buttons, in request order. Each
     // entry holds the item captured when the request was made, so a later edit cannot redirect it.
     std::deque<int> WriteQueue;
+    // The base of each item whose write waits in the queue or is being written: the value the
+    // edit was accepted against, ParaBak at its first request. Requests of the same item that
+    // follow while it waits keep it, whatever a set button opened again meanwhile stored in
+    // ParaBak. An AT or OUT/OFF choice equal to its base changed nothing; while the controller has
+    // confirmed nothing for the item, the base is what it holds.
+    BoundedArray<std::optional<int16_t>, 11, 68> EditBase;
     // Queues the write of item ParaNo for the scheduler and wakes it (ComMode 2).
     void Req_Write();
     // Whether a write of `item` waits in the queue: the screen holds the operator's value for it,
     // which the controller does not hold yet.
     bool writeQueued(int item) const;
+    // The write step of `item` is over: its base goes unless another request of it waits.
+    void writeEnded(int item);
     // Set by the main window: starts Timer1 so the queued write runs on its next tick.
     std::function<void()> onWriteRequested;
 };

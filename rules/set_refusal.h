@@ -7,14 +7,6 @@
 
 namespace qmx {
 
-// What the refusals read: the auto-tuning choice (item 12) and the set value lock (item 22). The
-// set buttons and the open edits read them from the screen data; the write step from what the
-// controller last confirmed, so a choice still queued behind an edit does not decide it.
-struct RefusalState {
-    int autoTuning = 0;
-    int lock = 0;
-};
-
 // While auto-tuning runs (item 12 = 1) only its own choice and the output OUT/OFF can be changed:
 // anything else would be written under the tuning and then replaced by its result.
 bool refusedWhileAutoTuning(const QmxData& d, int item);
@@ -22,8 +14,9 @@ bool refusedWhileAutoTuning(const QmxData& d, int item);
 // "Lock 3" (item 22 = 3) also locks the input type.
 bool refusedUnderLock3(const QmxData& d, int item);
 
-// Either refusal: the edit of `item` may be neither opened nor stored now.
-bool editRefused(const RefusalState& s, int item);
+// Either refusal: the edit of `item` may be neither opened nor stored now. The set buttons and the
+// open edits judge the screen data; the write step judges the data as the controller holds them,
+// so a choice still queued behind an edit does not decide it.
 bool editRefused(const QmxData& d, int item);
 
 } // namespace qmx

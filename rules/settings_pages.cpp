@@ -35,6 +35,17 @@ void disable(DisplayOps& o, std::initializer_list<int> idx)
 
 } // namespace
 
+bool setButtonShown(const QmxData& d, int item)
+{
+    QmxData laid = d; // a layout settles some values of its own (auto/manual)
+    SettingsPages pages;
+    DisplayOps ops;
+    PagesEffects fx;
+    pages.Disp_SStab2(laid, 0, ops, fx);
+    const FinalState shown = finalState(ops, Ctl::Cmd_set, item - 10, Prop::Visible);
+    return !shown.known || shown.value != 0;
+}
+
 QString rateUnitText(const QmxData& d, bool* leaveUnchanged)
 {
     const int c = d.ParaVal(item::kInputType);

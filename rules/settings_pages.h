@@ -48,6 +48,10 @@ struct PageSource {
 };
 PageSource pageSourceOf(const QmxData& d);
 
+// Whether a layout of the pages drawn from `d` shows the set button of `item` (its own flag: the
+// group frames around the buttons follow the option set alone).
+bool setButtonShown(const QmxData& d, int item);
+
 // The rate unit text ("deg.C/min" ...) for the input type; empty to leave the label as it is.
 QString rateUnitText(const QmxData& d, bool* leaveUnchanged);
 

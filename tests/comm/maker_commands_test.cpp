@@ -111,7 +111,7 @@ TEST_F(SpecialCommands, BothOptionBitsWriteSetValue2WithoutTheMemoryRead)
     data.MonVal(7) = 0x03;
     ex.SV_change("0005");
     EXPECT_EQ(wire(), (QStringList{kKeyWrite, "q FC32 0005", "r 001D 0005"}));
-    EXPECT_EQ(ex.specialWritesAcknowledged(), 2) << "the write took, though nothing reads it back";
+    EXPECT_EQ(ex.specialValuesTaken(), 1) << "the write took, though nothing reads it back";
     ex.Read_SV();
     EXPECT_EQ(wire().size(), 3) << "Read_SV makes no exchange at all";
     EXPECT_EQ(ex.specialReadsStored(), 0);
@@ -134,7 +134,7 @@ TEST_F(SpecialCommands, RefusedWritesShowNgAndTheNextWriteFollows)
     EXPECT_EQ(wire(), (QStringList{kKeyWrite, "q FC94 0001", "r 004E 0001"}));
     EXPECT_TRUE(host.events.contains("panel1=NG"));
     EXPECT_EQ(host.panel1, "OK");
-    EXPECT_EQ(ex.specialWritesAcknowledged(), 1) << "only the second of the pair took";
+    EXPECT_EQ(ex.specialValuesTaken(), 0) << "only the second of the pair took";
     data.ParaNo = 64;
     ctl.script(0x72, "004F", {Scripted::esc()});
     ex.DCOSL_change("0000");
@@ -258,7 +258,7 @@ TEST_F(SpecialCommands, SendParaNoAnswerRestoresTheEditedItem)
     ctl.script(' ', "0038", {Scripted::silent()});
     data.ParaNo = 47;
     data.ParaVal(47) = 50;
-    data.ParaBak(47) = 30;
+    data.EditBase(47) = 30; // the base of the edit being written
     ex.Send_Para();
     EXPECT_EQ(data.ParaVal(47), 30);
     EXPECT_EQ(host.commErrors, 2);
@@ -270,7 +270,7 @@ TEST_F(SpecialCommands, SendParaEscapeRestoresTheEditedItem)
     ctl.script('P', "0038", {Scripted::esc()});
     data.ParaNo = 47;
     data.ParaVal(47) = 50;
-    data.ParaBak(47) = 30;
+    data.EditBase(47) = 30; // the base of the edit being written
     ex.Send_Para();
     EXPECT_EQ(data.ParaVal(47), 30);
     EXPECT_EQ(host.commErrors, 0);

@@ -188,8 +188,8 @@ void Select_Disp::Command1_Click()
     committed_ = true;
     ui::Beep();
     // The choice counts against the lists in force now, and the value it replaces is the one
-    // stored now: the data may have changed under the open dialog. A refused write puts this
-    // value back while the controller has confirmed none for the item.
+    // stored now: the data may have changed under the open dialog. The write request takes it as
+    // the edit's base unless one waits already.
     const int frame = optionFrameOf(item_);
     const int16_t old = d_.ParaVal(item_);
     d_.ParaBak(item_) = old;

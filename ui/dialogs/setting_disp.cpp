@@ -302,8 +302,8 @@ void Setting_Disp::Command3_Click()
     ui::Beep();
     const int item = bound_.item;
     const auto v = static_cast<int16_t>(entryNumber(change_data->text()));
-    // A refused write puts back what the controller last confirmed, and this value, stored now
-    // (an upload may have brought it while the dialog was open), where it has confirmed none.
+    // The value before the edit is the one stored now (an upload may have brought it while the
+    // dialog was open); the write request takes it as the edit's base unless one waits already.
     d_.ParaBak(item) = d_.ParaVal(item);
     d_.ParaVal(item) = v;
     if (item == 25 || item == 26)

@@ -155,6 +155,9 @@ public:
 
     // Writing (main_disp_write.cpp, main_disp_download.cpp).
     void Write_Para();
+    // The scheduler's write step of `item`, taken off the queue: Write_Para on it, and its base
+    // kept only while another request of it waits.
+    void writeQueuedItem(int item);
     void Manuval_Click(int Index);
     void mnuDownload_Click();
     void Write_AllPara();
@@ -325,6 +328,9 @@ private:
     QString valueText(int item);
     // An open edit of `item` may not go on: its set button is hidden on its page, or refuses.
     bool editEnds(int item) const;
+    // A queued edit of `item` may not be written: with the settings as the controller holds them
+    // (`held`), its set button would be hidden or refuse it.
+    bool editEndsUnder(const QmxData& held, int item) const;
     void Read_data3Into(class DisplayOps& ops);
     std::unique_ptr<Pages> pages_;
 
@@ -355,8 +361,11 @@ private:
     // One-shot requests waiting beside d.WriteQueue: a download (3 or 5) and an upload.
     int oneShotDownload_ = 0;
     bool oneShotUpload_ = false;
-    // Drops every waiting request; a transfer that never started is not running either.
+    // Drops every waiting request, each queued edit put back to what the controller holds; a
+    // transfer that never started is not running either.
     void dropRequests();
+    // Writes every edit still queued, in order, before the link closes.
+    void writeQueuedEdits();
     void runCheckAndDownload();
     // Consecutive watchdog ticks with ComErr set, 0..5; the watchdog's box is open.
     int ComErrCount = 0;

@@ -5,6 +5,7 @@
 #include "model/qmx_data.h"
 #include "rules/option_lists.h"
 #include "rules/set_refusal.h"
+#include "rules/settings_pages.h"
 #include "rules/value_labels.h"
 #include "ui/dialogs/select_disp.h"
 #include "ui/dialogs/setting_disp.h"
@@ -85,14 +86,31 @@ void MainDisp::openEditsFollowData()
     }
 }
 
+namespace {
+
+const QWidget* setButton(const std::array<QPushButton*, 57>& buttons, int item)
+{
+    const int index = item - 10;
+    return index >= 1 && index < int(buttons.size()) ? buttons[size_t(index)] : nullptr;
+}
+
+} // namespace
+
 bool MainDisp::editEnds(int item) const
 {
     if (editRefused(d, item))
         return true;
-    const int index = item - 10;
-    const QWidget* button =
-        index >= 1 && index < int(Cmd_set.size()) ? Cmd_set[size_t(index)] : nullptr;
+    const QWidget* button = setButton(Cmd_set, item);
     return button && hiddenOnPage(button);
+}
+
+bool MainDisp::editEndsUnder(const QmxData& held, int item) const
+{
+    if (editRefused(held, item) || !setButtonShown(held, item))
+        return true;
+    // The group frame around the button follows the option set, the same on screen.
+    const QWidget* button = setButton(Cmd_set, item);
+    return button && hiddenOnPage(button->parentWidget());
 }
 
 void MainDisp::Req_Write()

@@ -225,7 +225,8 @@ INSTANTIATE_TEST_SUITE_P(Online, Upload, ::testing::ValuesIn(kUploads),
 
 // An upload that takes the item of an open entry away (a DC input has no AT bias) ends that entry:
 // nothing of it reaches the controller, whether the operator chose the type or it was set at the
-// controller's keys and OK, pressed while the upload read, runs as soon as the upload ends.
+// controller's keys and OK ran as soon as the upload ended (a click held while it read) or in the
+// pause before its first read.
 TEST_F(EntryOnline, AnEntryWhoseItemAnUploadTakesAwayWritesNothing)
 {
     const qmxsim::ParameterInfo* bias = nullptr;
@@ -234,24 +235,27 @@ TEST_F(EntryOnline, AnEntryWhoseItemAnUploadTakesAwayWritesNothing)
             bias = &p;
     ASSERT_TRUE(bias);
     const QString write = QStringLiteral("50 %1").arg(bias->reg, 4, 16, QLatin1Char('0')).toUpper();
+    enum class Route { KeysOkHeld, KeysOkInThePause, TypeChosen };
     answers({"OK", "OK"});
     goOnline();
-    for (const bool atTheKeys : {true, false}) {
-        SCOPED_TRACE(atTheKeys ? "type set at the keys" : "type chosen");
+    for (const Route route : {Route::KeysOkHeld, Route::KeysOkInThePause, Route::TypeChosen}) {
+        SCOPED_TRACE(int(route));
         ASSERT_FALSE(w->Cmd_set[42]->isHidden()) << "the AT bias of a temperature input";
         w->Cmd_set_Click(52 - 10);
         ASSERT_TRUE(dlg());
         type(QStringLiteral("0")); // within the limits before and after
         sim->mark();
-        if (atTheKeys) {
+        if (route == Route::TypeChosen) {
+            choose(50, "Option_sensor", 30);
+        } else {
             w->Timer1.stop();
             setRegister(QStringLiteral("0044"), 30);
             w->requestComMode(4);
+            if (route == Route::KeysOkInThePause)
+                QTimer::singleShot(0, w.get(), [&] { commitIfOpen(); });
             w->Timer1_Timer();
             commitIfOpen(); // the click held while the upload read
             w->Timer1.start();
-        } else {
-            choose(50, "Option_sensor", 30);
         }
         writeAndUpload();
         EXPECT_TRUE(w->Cmd_set[42]->isHidden());
@@ -262,6 +266,7 @@ TEST_F(EntryOnline, AnEntryWhoseItemAnUploadTakesAwayWritesNothing)
         }
         EXPECT_TRUE(wire().filter(write).isEmpty()) << wire().join(QLatin1Char('|')).toStdString();
         EXPECT_EQ(d.ParaVal(52), controllerValue(qPrintable(write.mid(3))));
+        EXPECT_EQ(savedValue(52), controllerValue(qPrintable(write.mid(3))));
         // Back to a temperature input for the next route.
         setRegister(QStringLiteral("0044"), 0);
         upload();
@@ -423,4 +428,119 @@ TEST_F(EntryOnline, QueuedEditsAreWrittenInTheOrderAccepted)
     ASSERT_GE(type, 0) << sent.join(QLatin1Char('|')).toStdString();
     EXPECT_LT(type, sent.indexOf(QStringLiteral("50 0012 0003")));
     EXPECT_EQ(controllerValue("0044"), 2);
+}
+
+// Right after Online nothing of the item has been read yet. Its set button clicked again while its
+// write waits, and the dialog closed: the write is still judged against the value the edit was
+// accepted against, and puts that back when it does not land. The AT choice goes out; the lost
+// integral time shows what the controller holds.
+TEST_F(EntryOnline, AnEditOpenedAgainWhileItsWriteWaitsKeepsItsBase)
+{
+    const struct {
+        const char* name;
+        OnlineEdit edit;
+        bool lost; // the write is refused and its read-back goes unanswered
+    } cases[] = {
+        {"integral time entry, write lost", {15, "0006", nullptr, 120}, true},
+        {"AT list, Perform", {12, "0003", "Option_at", 1}, false},
+    };
+    goOnline();
+    for (const auto& [name, e, lost] : cases) {
+        SCOPED_TRACE(name);
+        const int before = controllerValue(e.reg);
+        w->Timer1.stop(); // both clicks land before the write
+        openEdit(e);
+        commitIfOpen();
+        w->Cmd_set_Click(e.item - 10);
+        if (list())
+            list()->Command2->click();
+        if (dlg())
+            dlg()->Command4_Click();
+        if (lost) {
+            fault({{"kind", "nak"}, {"reg", e.reg}, {"code", 4}});
+            fault({{"kind", "silence"}, {"reg", e.reg}, {"count", 2}});
+        }
+        sim->mark();
+        w->Timer1.start();
+        ASSERT_TRUE(runUntil([&] { return writeDone() && !wire().isEmpty(); }));
+        EXPECT_EQ(controllerValue(e.reg), lost ? before : e.value);
+        EXPECT_EQ(d.ParaVal(e.item), controllerValue(e.reg));
+        EXPECT_EQ(savedValue(e.item), controllerValue(e.reg));
+    }
+}
+
+// Going offline while edits wait to be written: they go out first, while the controller is still
+// unlocked. An input type's write asks for the controller's ranges beside it, which are not read
+// any more: the next Online asks about the screen data.
+TEST_F(EntryOnline, EditsQueuedWhenTheOperatorGoesOfflineAreWrittenFirst)
+{
+    const struct {
+        OnlineEdit edit;
+        const char* write;
+        bool asksAtOnline;
+    } cases[] = {
+        {{15, "0006", nullptr, 120}, "50 0006 0078", false},
+        {{50, "0044", "Option_sensor", 2}, "50 0044 0002", true},
+    };
+    for (const auto& [e, write, asks] : cases) {
+        SCOPED_TRACE(write);
+        goOnline();
+        w->Timer1.stop(); // OK and Offline held while an upload read run back to back
+        openEdit(e);
+        commitIfOpen();
+        sim->mark();
+        w->Cmd_ONOFF_Click();
+        ASSERT_FALSE(d.OnLine);
+        const QStringList sent = wire();
+        ASSERT_TRUE(sent.contains(QLatin1String(write))) << sent.join('|').toStdString();
+        EXPECT_LT(sent.indexOf(QLatin1String(write)), sent.indexOf(lock()));
+        EXPECT_EQ(controllerValue(e.reg), e.value);
+        EXPECT_EQ(d.ParaVal(e.item), e.value);
+        EXPECT_EQ(d.DataChanged, asks);
+        EXPECT_EQ(savedValue(e.item), e.value);
+    }
+}
+
+// An edit accepted while a download runs waits behind it. The online check after the download finds
+// another model and takes the link down: the edit, whose write the download could not land either,
+// shows what the controller holds, and the next Online asks about the screen data.
+TEST_F(EntryOnline, AnEditTheLinkClosesOverIsPutBack)
+{
+    goOnline();
+    const int before = controllerValue("0006");
+    w->Timer1.stop();
+    openEdit({15, "0006", nullptr, 120});
+    answers({"Yes", "OK", "Cancel", "OK"});
+    w->mnuDownload_Click();
+    fault({{"kind", "nak"}, {"reg", "0006"}, {"code", 4}});
+    set({{"model", 1234}});
+    QTimer::singleShot(0, w.get(), [&] { commitIfOpen(); });
+    w->Timer1_Timer();
+    ASSERT_FALSE(d.OnLine);
+    EXPECT_EQ(controllerValue("0006"), before);
+    EXPECT_EQ(d.ParaVal(15), before);
+    EXPECT_TRUE(d.DataChanged);
+    EXPECT_EQ(savedValue(15), before);
+}
+
+// A contact-input choice accepted in the first wait of an upload does not decide what that upload
+// reads: set value 3, changed at the controller's front, comes up as the controller holds it.
+TEST_F(EntryOnline, AnUploadReadsTheSetValuesByTheControllersContactInput)
+{
+    controllerOptions(0x01, 0); // set values 2 to 4 and the contact input
+    d.SpecCheck = false;
+    goOnline();
+    upload();
+    w->Timer1.stop();
+    openEdit({62, "FC92", "Option_smsl", 1});
+    setRegister(QStringLiteral("FC34"), 50);
+    w->requestComMode(4);
+    QTimer::singleShot(0, w.get(), [&] { commitIfOpen(); });
+    w->Timer1_Timer();
+    ASSERT_EQ(d.WriteQueue.size(), 1u);
+    w->Timer1.start();
+    ASSERT_TRUE(runUntil([&] { return writeDone(); }));
+    EXPECT_EQ(controllerValue("FC92"), 1);
+    EXPECT_EQ(d.ParaVal(60), 50);
+    EXPECT_EQ(savedValue(60), 50);
 }

@@ -194,7 +194,7 @@ void MainDisp::runDownload(bool menuRun)
             QMXCom->setCom_TimeOut(400);
         const QString data = toHex4(d.ParaVal(s.item));
         QString reply;
-        const int acknowledgedBefore = link->specialWritesAcknowledged();
+        const int takenBefore = link->specialValuesTaken();
         if (s.route == download::Route::Plain) {
             reply = Sendcomm(d.strAdr, QString(), QStringLiteral("06"), download::codeOf(d, s),
                              data, 3);
@@ -216,7 +216,7 @@ void MainDisp::runDownload(bool menuRun)
         const bool taken =
             s.route == download::Route::Plain
                 ? judgeReply(d.Protocol, reply, QStringLiteral("06")) == Verdict::Accepted
-                : link->specialValueTaken(acknowledgedBefore);
+                : link->specialValuesTaken() > takenBefore;
         if (taken)
             link->record().confirm(s.item, d.ParaVal(s.item));
         if (fx.writeFailed || (s.route != download::Route::Plain && !taken))

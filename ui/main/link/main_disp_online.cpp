@@ -101,8 +101,11 @@ void MainDisp::closeLockedLink()
 
 void MainDisp::goOffline()
 {
-    if (d.ComOK)
+    if (d.ComOK) {
+        // The edits the operator accepted go out while the controller is still unlocked.
+        writeQueuedEdits();
         closeLockedLink();
+    }
     dropRequests();
     stopTrace();
     // While online the controller spoke the maker's protocol; it goes back to Modbus only after

@@ -43,18 +43,11 @@ void MainDisp::Timer1_Timer()
         Read_Monitor();
         SelectDispItem();
         break;
-    case SchedStep::Write: {
-        // The item captured when the write was asked, whatever was edited since; the item the
-        // operator has open gets ParaNo back, unless another one was opened meanwhile.
-        const int open = d.ParaNo;
-        d.ParaNo = tick.item;
-        Write_Para();
-        if (d.ParaNo == tick.item)
-            d.ParaNo = open;
+    case SchedStep::Write:
+        writeQueuedItem(tick.item);
         if (d.ReUpload)
             requestComMode(4);
         break;
-    }
     case SchedStep::Download:
         Write_AllPara();
         // However a transfer ended, it runs no longer: the watchdog must not speak of it.
@@ -131,9 +124,46 @@ void MainDisp::requestComMode(int mode)
     d.ComMode = waitingMode(d.WriteQueue, pending, d.ComMode);
 }
 
+void MainDisp::writeQueuedItem(int item)
+{
+    // The item captured when the write was asked, whatever was edited since; the item the
+    // operator has open gets ParaNo back, unless another one was opened meanwhile.
+    const int open = d.ParaNo;
+    d.ParaNo = item;
+    Write_Para();
+    if (d.ParaNo == item)
+        d.ParaNo = open;
+    d.writeEnded(item);
+}
+
+void MainDisp::writeQueuedEdits()
+{
+    if (d.WriteQueue.empty())
+        return;
+    do {
+        const int item = d.WriteQueue.front();
+        d.WriteQueue.pop_front();
+        writeQueuedItem(item);
+    } while (!d.WriteQueue.empty());
+    // What the writes asked the controller for beside them (a range it rebuilt, a refused edit's
+    // neighbours) will not be read: the next Online asks what becomes of the screen data.
+    if (d.ReUpload) {
+        d.ReUpload = false;
+        d.DataChanged = true;
+    }
+}
+
 void MainDisp::dropRequests()
 {
+    // An edit that never went out shows what the controller holds again, and the next Online asks
+    // about the screen data its OK may have changed beside it.
+    for (const int item : d.WriteQueue) {
+        if (link)
+            d.ParaVal(item) = heldByController(d, link->record(), item);
+        d.DataChanged = true;
+    }
     d.WriteQueue.clear();
+    d.EditBase.fill(std::nullopt);
     oneShotDownload_ = 0;
     oneShotUpload_ = false;
     d.Uploading = false;

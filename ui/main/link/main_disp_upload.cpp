@@ -125,9 +125,8 @@ void MainDisp::readAllItems(bool withDisplay, TransferReport* report)
         const bool special = isSvItem(item) || isSpecialDataItem(item);
         if (special) {
             // Set values 2-4 exist only with the memory option; none is read while auto-tuning,
-            // as the controller reported it (an AT choice may still wait in the queue).
-            const int16_t autoTuning =
-                link->record().value(item::kAutoTuning).value_or(d.ParaVal(item::kAutoTuning));
+            // as the controller holds it (an AT choice may still wait in the queue).
+            const int16_t autoTuning = heldByController(d, link->record(), item::kAutoTuning);
             const bool wanted =
                 autoTuning == 0 && (withDisplay || !isSvItem(item) || (d.OptionBits() & 0x01));
             if (wanted) {

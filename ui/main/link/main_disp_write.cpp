@@ -29,8 +29,8 @@ bool specialItem(int item)
     return item >= item::kSetValue2 && item <= item::kOutOffKey;
 }
 
-// The set value lock is written first, so the controller takes the set values and the AT bias
-// under the lock the operator chose.
+// The set value lock is written first, always, so the controller takes the set values and the AT
+// bias under the lock in force.
 bool needsLockFirst(int item)
 {
     return item == item::kSetValue || item == item::kAtBias || specialItem(item);
@@ -43,19 +43,6 @@ bool specialRoute(const QmxData& d, int item)
     return specialItem(item) || (item == item::kSetValue && d.OptionBits() != 0);
 }
 
-// The controller's own value of `item` as far as the link knows: what it last confirmed; before it
-// confirmed anything, the screen's value. None where the screen holds a choice of the operator's
-// that still waits in the queue: the controller does not hold that yet, and what it held before is
-// not known.
-std::optional<int16_t> heldByController(const QmxData& d, const ControllerRecord& record, int item)
-{
-    if (const auto v = record.value(item))
-        return v;
-    if (d.writeQueued(item))
-        return std::nullopt;
-    return d.ParaVal(item);
-}
-
 } // namespace
 
 void MainDisp::Write_Para()
@@ -63,25 +50,30 @@ void MainDisp::Write_Para()
     const int item = d.ParaNo;
     if (!d.ParaVal.inBounds(item))
         return;
-    // A write that does not land puts back what the controller holds for the item.
+    // A value that is not sent, or a write that does not land, puts back what the controller
+    // holds for the item.
     const ControllerRecord& record = link->record();
-    const auto restore = [this, item, &record] { d.ParaVal(item) = putBackValue(d, record, item); };
-    // An AT or OUT/OFF selection the controller holds already is not sent again: its write acts on
-    // the controller.
-    if ((item == item::kAutoTuning || item == item::kOutOff) &&
-        d.ParaVal(item) == putBackValue(d, record, item))
-        return;
-    // An edit the controller's auto-tuning or "Lock 3" now refuses (an upload brought them while
-    // the edit waited) is not written under them, as its set button would no longer open it. They
-    // are judged as the controller reported them: a choice the operator made after this edit
-    // waits behind it in the queue and is written after it, and one the controller has not
-    // confirmed yet refuses nothing, as the edit passed its OK before it. Nothing is sent; the
-    // item is put back and an upload brings back what its OK changed beside it. The manual output
-    // has no set button and no such refusal.
-    const RefusalState controllerState{
-        heldByController(d, record, item::kAutoTuning).value_or(0),
-        heldByController(d, record, item::kLockSelection).value_or(0)};
-    if (item != item::kManualOutput && editRefused(controllerState, item)) {
+    const auto restore = [this, item, &record] {
+        d.ParaVal(item) = heldByController(d, record, item);
+    };
+    // An AT or OUT/OFF choice that changed nothing since the edit was accepted is not sent, nor
+    // one the controller holds already: its write acts on the controller (a tuning that has just
+    // ended would start again).
+    if (item == item::kAutoTuning || item == item::kOutOff) {
+        const int16_t base = d.EditBase(item).value_or(d.ParaBak(item));
+        if (d.ParaVal(item) == base || record.value(item) == d.ParaVal(item)) {
+            restore();
+            return;
+        }
+    }
+    // The settings as the controller holds them: a choice the operator made after this edit waits
+    // behind it in the queue and is written after it, so it decides nothing here.
+    const QmxData held = asControllerHolds(d, record);
+    // An edit whose set button the controller's data now hide or refuse (an upload brought
+    // auto-tuning, "Lock 3" or another input type while the edit waited) is not written, as its
+    // set button would no longer open it. Nothing is sent; the item is put back and an upload
+    // brings back what its OK changed beside it. The manual output has no set button.
+    if (item != item::kManualOutput && editEndsUnder(held, item)) {
         restore();
         d.ReUpload = true;
         return;
@@ -92,16 +84,16 @@ void MainDisp::Write_Para()
     };
 
     QString reply;
-    // A lock chosen after this edit waits behind it: the edit goes under the lock in force, the
-    // controller's own, left as it is where it has not confirmed one.
-    const std::optional<int16_t> lock = heldByController(d, record, item::kLockSelection);
-    if (needsLockFirst(item) && lock) {
+    // The edit goes under the lock in force, the controller's own: a lock chosen after this edit
+    // waits behind it.
+    const int16_t lock = held.ParaVal(item::kLockSelection);
+    if (needsLockFirst(item)) {
         reply = Sendcomm(d.strAdr, QString(), QStringLiteral("06"),
-                         d.CommNoTbl(item::kLockSelection), toHex4(*lock), 3);
+                         d.CommNoTbl(item::kLockSelection), toHex4(lock), 3);
         d.ComErr = false;
         switch (judgeReply(d.Protocol, reply, QStringLiteral("06"))) {
         case Verdict::Accepted:
-            link->record().confirm(item::kLockSelection, *lock);
+            link->record().confirm(item::kLockSelection, lock);
             StatusBar1->setPanel(1, kOK);
             break;
         case Verdict::Busy:
@@ -131,7 +123,7 @@ void MainDisp::Write_Para()
     const int16_t value = d.ParaVal(item);
     const QString data = toHex4(value);
     const bool special = specialRoute(d, item);
-    const int acknowledgedBefore = link->specialWritesAcknowledged();
+    const int takenBefore = link->specialValuesTaken();
     // The controller takes longer to answer for its input type, as in the download and the check.
     if (item == item::kInputType)
         QMXCom->setCom_TimeOut(400);
@@ -153,10 +145,10 @@ void MainDisp::Write_Para()
     // The special writes report their own replies; what is judged for them is the lock write's.
     d.ComErr = false;
     const Verdict verdict = judgeReply(d.Protocol, reply, QStringLiteral("06"));
-    // Whether the controller took the value: the plain write's answer, or both special writes
-    // acknowledged, the value staged and then committed.
+    // Whether the controller took the value: the plain write's answer, or both of the item's own
+    // special writes acknowledged, the value staged and then committed.
     const bool written =
-        special ? link->specialValueTaken(acknowledgedBefore) : verdict == Verdict::Accepted;
+        special ? link->specialValuesTaken() > takenBefore : verdict == Verdict::Accepted;
     if (written)
         link->record().confirm(item, value);
     switch (verdict) {

@@ -88,6 +88,16 @@ TEST_F(Download, BusyKeysAbortTheRun)
     EXPECT_TRUE(d.Downloading); // an aborted download is not finished
 }
 
+// The alarm's standby write beside a set value is acknowledged; the set value's own commit is not.
+TEST_F(Download, ASetValueWhoseCommitIsRefusedIsToldAsNotWritten)
+{
+    d.ParaVal(36) = 8; // alarm 1 with standby
+    fault({{"kind", "nak"}, {"reg", "001C"}});
+    w->Write_AllPara2();
+    EXPECT_TRUE(wire().contains(QStringLiteral("50 FF1A 0000")));
+    EXPECT_EQ(texts(), QStringList{S(382) + '\n' + S(383)});
+}
+
 TEST_F(Download, BusyRefusalOfAutoTuningStillFinishes)
 {
     d.ParaVal(12) = 1;

@@ -5,6 +5,8 @@
 
 #include "sim_window.h"
 
+#include "model/option_set.h"
+
 class LinkedWindow : public SimWindow {
 protected:
     // Whether SetUp opens the link (false leaves the program offline with the port closed).
@@ -23,12 +25,20 @@ protected:
         }
         sim->mark();
     }
-    // Sets the controller's options and the screen's copy of them alike.
+    // Sets the controller's options, the screen's copy of them and its option set alike, as going
+    // online leaves them.
     void options(int option1, int option2 = 0)
     {
         set({{"option1", option1}, {"option2", option2}});
         d.MonVal(7) = int16_t(option1);
         d.MonVal(8) = int16_t(option2);
+        const qmx::OptionSet s = qmx::decodeOptions(option1, option2);
+        d.OptSet_Alarm2 = s[qmx::Alarm2];
+        d.OptSet_HeatCool = s[qmx::HeatCool];
+        d.OptSet_HB = s[qmx::HeaterBurnout];
+        d.OptSet_SVsel = s[qmx::SvSelect];
+        d.OptSet_OutType = s[qmx::OutputType];
+        d.OptSet_Comm = s[qmx::SerialComm];
     }
     int controllerValue(const QString& reg)
     {
@@ -39,9 +49,9 @@ protected:
     {
         w->Timer1.stop();
         while (!d.WriteQueue.empty()) {
-            d.ParaNo = d.WriteQueue.front();
+            const int item = d.WriteQueue.front();
             d.WriteQueue.pop_front();
-            w->Write_Para();
+            w->writeQueuedItem(item);
         }
     }
     bool busyNoticeShown() const { return !w->Text_readmsg3->isHidden(); }

@@ -9,15 +9,16 @@ namespace {
 struct WriteCase {
     const char* name;
     int item;
-    int oldValue;
+    int oldValue; // the value the edit was accepted against
     int newValue;
     int option1 = 0;
     std::vector<std::pair<int, int>> screen = {}; // other screen values the write depends on
     std::vector<QJsonObject> faults = {};
-    // The controller's value of the item, read before the write as an upload reads it.
-    std::optional<int> held = {};
-    // Choices queued behind this write, as a list opened again for them leaves them.
-    std::vector<int> behind = {};
+    // Items the controller holds at these values, read before the write as an upload reads them.
+    std::vector<std::pair<int, int>> held = {};
+    // Choices accepted after this edit and queued behind it: the item and the value before the
+    // choice; the screen holds the choice (`screen`).
+    std::vector<std::pair<int, int>> behind = {};
     QStringList wire = {};
     // The screen value afterwards; empty: whatever the controller holds at `readBack`.
     std::optional<int> after = {};
@@ -54,21 +55,27 @@ TEST_P(SingleWrite, WireAndValue)
         d.ParaVal(item) = int16_t(value);
     for (const QJsonObject& f : c.faults)
         fault(f);
-    if (c.held) {
-        const QString reg = d.CommNoTbl(c.item);
-        setRegister(reg, *c.held);
-        w->link->ReadDataSet(w->Sendcomm(d.strAdr, {}, QStringLiteral("03"), reg, {}, 3), c.item);
-        sim->mark();
+    for (const auto& [item, value] : c.held) {
+        const QString reg = d.CommNoTbl(item);
+        setRegister(reg, value);
+        w->link->ReadDataSet(w->Sendcomm(d.strAdr, {}, QStringLiteral("03"), reg, {}, 3), item);
+        d.ParaVal(item) = int16_t(value);
     }
-    for (int i : c.behind) {
-        d.WriteQueue.push_back(i);
-        d.ParaBak(i) = d.ParaVal(i);
-    }
+    sim->mark();
+    // The edit and the choices after it are requested as their OKs request them.
     d.ParaBak(c.item) = int16_t(c.oldValue);
     d.ParaVal(c.item) = int16_t(c.newValue);
     d.ParaNo = c.item;
+    d.Req_Write();
+    for (const auto& [item, before] : c.behind) {
+        d.ParaBak(item) = int16_t(before);
+        d.ParaNo = item;
+        d.Req_Write();
+    }
+    w->Timer1.stop();
+    d.WriteQueue.pop_front();
 
-    w->Write_Para();
+    w->writeQueuedItem(c.item);
 
     EXPECT_EQ(wire(), c.wire);
     const int expected = c.after ? *c.after : controllerValue(c.readBack);
@@ -99,17 +106,24 @@ INSTANTIATE_TEST_SUITE_P(
                   .wire = {}, .after = 0},
         WriteCase{.name = "UnchangedOutOffSendsNothing", .item = 45, .oldValue = 1, .newValue = 1,
                   .wire = {}, .after = 1},
-        WriteCase{.name = "AtTheControllerLacksIsSentWhateverTheListLeftBehind", .item = 12,
-                  .oldValue = 1, .newValue = 1, .held = 0, .wire = {"50 0003 0001", "20 0003"},
-                  .after = 1},
+        WriteCase{.name = "UnchangedAtDoesNotRestartATuningThatHasEnded", .item = 12,
+                  .oldValue = 1, .newValue = 1, .held = {{12, 0}}, .wire = {}, .after = 0},
         WriteCase{.name = "PIsNotRefusedByAnAtChoiceMadeAfterIt", .item = 13, .oldValue = 10,
-                  .newValue = 55, .screen = {{12, 1}}, .behind = {12},
+                  .newValue = 55, .screen = {{12, 1}}, .behind = {{12, 0}},
                   .wire = {"50 0004 0037", "20 0004"}, .after = 55},
-        WriteCase{.name = "AtBiasLeavesTheLockInForceForALockChosenAfterIt", .item = 52,
-                  .oldValue = 20, .newValue = 25, .screen = {{22, 2}}, .behind = {22},
-                  .wire = {"50 0047 0019", "20 0047"}, .after = 25},
+        WriteCase{.name = "AtBiasGoesUnderTheLockInForceNotOneChosenAfterIt", .item = 52,
+                  .oldValue = 20, .newValue = 25, .screen = {{22, 2}}, .behind = {{22, 0}},
+                  .wire = {"50 0012 0000", "50 0047 0019", "20 0047"}, .after = 25},
+        WriteCase{.name = "AtBiasTheControllersInputTypeNowHidesIsNotSent", .item = 52,
+                  .oldValue = 20, .newValue = 0, .held = {{50, 30}}, .wire = {}, .after = 20},
+        WriteCase{.name = "SetValue3IsWrittenBeforeAContactInputChosenAfterIt", .item = 60,
+                  .oldValue = 0, .newValue = 300, .option1 = 0x01, .screen = {{62, 1}},
+                  .behind = {{62, 0}},
+                  .wire = {"50 0012 0000", kKey, kKey, "60 FF13", "71 FC34 012C", "72 001E 012C",
+                           kKey, "61 FC34"},
+                  .after = 300},
         WriteCase{.name = "PlainItemWithoutLock", .item = 31, .oldValue = 10, .newValue = -2,
-                  .wire = {"50 001E FFFE", "20 001E"}, .after = -2},
+                  .screen = {{13, 0}}, .wire = {"50 001E FFFE", "20 001E"}, .after = -2},
         WriteCase{.name = "OutOffKeyTakesTheOutputToAutomaticFirst", .item = 64, .oldValue = 1,
                   .newValue = 0, .screen = {{46, 1}},
                   .wire = {"50 0012 0000", "50 0038 0000", "20 0038", kKey, "71 FC96 0000",
@@ -120,13 +134,15 @@ INSTANTIATE_TEST_SUITE_P(
                   .wire = {"50 0012 0000", kKey, kKey, "60 FF13", "71 FC32 012C", "72 001D 012C",
                            kKey, "61 FC32", "62 001D"},
                   .after = 300},
-        WriteCase{.name = "SetValue2WithoutTheOptionKeepsTheOldValue", .item = 59, .oldValue = 5,
-                  .newValue = 7, .wire = {"50 0012 0000", kKey}, .after = 5},
+        WriteCase{.name = "SetValue2TheOptionsHideIsNotSent", .item = 59, .oldValue = 5,
+                  .newValue = 7, .wire = {}, .after = 5},
         WriteCase{.name = "InputTypeWaitsForItsSlowerReply", .item = 50, .oldValue = 0,
                   .newValue = 3, .wire = {"50 0044 0003", "20 0044"}, .after = 3},
-        WriteCase{.name = "ContactInputRefusedWithoutTheMemoryOptionIsPutBack", .item = 62,
-                  .oldValue = 0, .newValue = 1,
-                  .wire = {"50 0012 0000", kKey, "71 FC92 0001", "72 004D 0001"}, .after = 0},
+        WriteCase{.name = "ContactInputRefusedIsPutBack", .item = 62, .oldValue = 0,
+                  .newValue = 1, .option1 = 0x01, .faults = {faultOf("nak", "FC92")},
+                  .wire = {"50 0012 0000", kKey, kKey, "60 FF13", "71 FC92 0001", "72 004D 0001",
+                           kKey, "61 FC92"},
+                  .after = 0},
         WriteCase{.name = "BusyLockWriteEndsAndRestores", .item = 52, .oldValue = 20,
                   .newValue = 25, .faults = {faultOf("busy", "0012")},
                   .wire = {"50 0012 0000"}, .after = 20, .busyNotice = true, .panel1 = "NG"},
@@ -154,6 +170,13 @@ INSTANTIATE_TEST_SUITE_P(
                   .newValue = 25, .faults = {faultOf("silence", "0012")},
                   .wire = {"50 0012 0000", "50 0047 001E", "20 0047"}, .after = 30,
                   .commError = true},
+        WriteCase{.name = "MainSetValueWhoseCommitIsRefusedIsPutBack", .item = 11,
+                  .oldValue = 0, .newValue = 250, .option1 = 0x21,
+                  .screen = {{22, 0}, {36, 8}, {37, 6}},
+                  .faults = {faultOf("nak", "001C"), faultOf("silence", "0001", 2)},
+                  .wire = {"50 0012 0000", kKey, kKey, "60 FF13", "71 FC30 00FA", "72 001C 00FA",
+                           "50 FF1A 0000", "20 0001"},
+                  .after = 0, .commError = true},
         WriteCase{.name = "SilentMainSetValueWriteIsNotReported", .item = 11, .oldValue = 0,
                   .newValue = 250, .faults = {faultOf("silence", "0001")},
                   .wire = {"50 0012 0000", "50 0001 00FA", "20 0001"}, .readBack = "0001"}),
