@@ -50,6 +50,7 @@ inline int16_t heldByController(const QmxData& d, const ControllerRecord& record
 inline QmxData asControllerHolds(const QmxData& d, const ControllerRecord& record)
 {
     QmxData held = d;
+    held.onWriteRequested = nullptr; // a copy to judge by, never one to request writes on
     for (int item = kFirstPara; item <= kLastPara; ++item)
         held.ParaVal(item) = heldByController(d, record, item);
     return held;

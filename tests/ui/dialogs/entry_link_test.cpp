@@ -501,6 +501,25 @@ TEST_F(EntryOnline, EditsQueuedWhenTheOperatorGoesOfflineAreWrittenFirst)
     }
 }
 
+// A link that no longer answers ends the writing at going offline: the edits left are put back.
+TEST_F(EntryOnline, GoingOfflineOverADeadLinkPutsTheEditsLeftBack)
+{
+    goOnline();
+    const int before = controllerValue("0007");
+    w->Timer1.stop();
+    openEdit({15, "0006", nullptr, 120});
+    commitIfOpen();
+    openEdit({16, "0007", nullptr, 60});
+    commitIfOpen();
+    fault({{"kind", "silence"}, {"reg", "*"}, {"count", 50}});
+    sim->mark();
+    w->Cmd_ONOFF_Click();
+    ASSERT_FALSE(d.OnLine);
+    EXPECT_TRUE(wire().filter(QStringLiteral("50 0007")).isEmpty());
+    EXPECT_EQ(d.ParaVal(16), before);
+    EXPECT_TRUE(d.DataChanged);
+}
+
 // An edit accepted while a download runs waits behind it. The online check after the download finds
 // another model and takes the link down: the edit, whose write the download could not land either,
 // shows what the controller holds, and the next Online asks about the screen data.

@@ -210,8 +210,8 @@ void MainDisp::Option_read()
     QMXCom->setCom_TimeOut(400);
     readRegister(item::kInputType, d.CommNoTbl(item::kInputType));
     QMXCom->setCom_TimeOut(300);
-    // Only the DC inputs have a decimal point of their own.
-    if (isDcInput(d.ParaVal(item::kInputType), d.RDModel))
+    // Only the DC inputs have a decimal point of their own: the controller's input type decides.
+    if (isDcInput(heldByController(d, link->record(), item::kInputType), d.RDModel))
         readRegister(item::kDecimalPoint, d.CommNoTbl(item::kDecimalPoint));
     readRegister(item::kScalingHigh, d.CommNoTbl(item::kScalingHigh));
     readRegister(item::kScalingLow, d.CommNoTbl(item::kScalingLow));

@@ -140,11 +140,12 @@ void MainDisp::writeQueuedEdits()
 {
     if (d.WriteQueue.empty())
         return;
+    // A link that no longer answers ends the writing: the edits left are put back with the queue.
     do {
         const int item = d.WriteQueue.front();
         d.WriteQueue.pop_front();
         writeQueuedItem(item);
-    } while (!d.WriteQueue.empty());
+    } while (!d.WriteQueue.empty() && !d.ComErr && !QuitRequested());
     // What the writes asked the controller for beside them (a range it rebuilt, a refused edit's
     // neighbours) will not be read: the next Online asks what becomes of the screen data.
     if (d.ReUpload) {
@@ -156,12 +157,15 @@ void MainDisp::writeQueuedEdits()
 void MainDisp::dropRequests()
 {
     // An edit that never went out shows what the controller holds again, and the next Online asks
-    // about the screen data its OK may have changed beside it.
+    // about the screen data its OK may have changed beside it; so it does when the upload a write
+    // asked for will not run.
+    static const ControllerRecord nothingConfirmed;
     for (const int item : d.WriteQueue) {
-        if (link)
-            d.ParaVal(item) = heldByController(d, link->record(), item);
+        d.ParaVal(item) = heldByController(d, link ? link->record() : nothingConfirmed, item);
         d.DataChanged = true;
     }
+    if (oneShotUpload_ && d.ReUpload)
+        d.DataChanged = true;
     d.WriteQueue.clear();
     d.EditBase.fill(std::nullopt);
     oneShotDownload_ = 0;

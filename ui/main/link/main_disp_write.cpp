@@ -51,10 +51,12 @@ void MainDisp::Write_Para()
     if (!d.ParaVal.inBounds(item))
         return;
     // A value that is not sent, or a write that does not land, puts back what the controller
-    // holds for the item.
+    // holds for the item; while a later edit of the item waits, the screen keeps that edit's value
+    // for its own write.
     const ControllerRecord& record = link->record();
     const auto restore = [this, item, &record] {
-        d.ParaVal(item) = heldByController(d, record, item);
+        if (!d.writeQueued(item))
+            d.ParaVal(item) = heldByController(d, record, item);
     };
     // An AT or OUT/OFF choice that changed nothing since the edit was accepted is not sent, nor
     // one the controller holds already: its write acts on the controller (a tuning that has just
@@ -133,7 +135,7 @@ void MainDisp::Write_Para()
         link->DCOSL_change(data);
     } else if (item == item::kOutOffKey) {
         // The OUT/OFF key cannot take "off" while the output is manual: automatic first.
-        if (d.ParaVal(item::kOutOffKey) == 0 && d.ParaVal(item::kAutoManual) == 1) {
+        if (d.ParaVal(item::kOutOffKey) == 0 && held.ParaVal(item::kAutoManual) == 1) {
             d.ParaVal(item::kAutoManual) = 0;
             link->Send_Para();
         }
@@ -149,8 +151,13 @@ void MainDisp::Write_Para()
     // special writes acknowledged, the value staged and then committed.
     const bool written =
         special ? link->specialValuesTaken() > takenBefore : verdict == Verdict::Accepted;
-    if (written)
+    if (written) {
         link->record().confirm(item, value);
+        // A later edit of the item is judged against what this write left on the controller: a
+        // Cancel chosen after a Perform that landed has changed something.
+        if (d.writeQueued(item))
+            d.EditBase(item) = value;
+    }
     switch (verdict) {
     case Verdict::Accepted:
         StatusBar1->setPanel(1, kOK);

@@ -51,16 +51,15 @@ TEST_P(SingleWrite, WireAndValue)
 {
     const WriteCase& c = GetParam();
     options(c.option1);
-    for (const auto& [item, value] : c.screen)
-        d.ParaVal(item) = int16_t(value);
-    for (const QJsonObject& f : c.faults)
-        fault(f);
     for (const auto& [item, value] : c.held) {
         const QString reg = d.CommNoTbl(item);
         setRegister(reg, value);
         w->link->ReadDataSet(w->Sendcomm(d.strAdr, {}, QStringLiteral("03"), reg, {}, 3), item);
-        d.ParaVal(item) = int16_t(value);
     }
+    for (const auto& [item, value] : c.screen)
+        d.ParaVal(item) = int16_t(value);
+    for (const QJsonObject& f : c.faults)
+        fault(f);
     sim->mark();
     // The edit and the choices after it are requested as their OKs request them.
     d.ParaBak(c.item) = int16_t(c.oldValue);
@@ -114,8 +113,9 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{.name = "AtBiasGoesUnderTheLockInForceNotOneChosenAfterIt", .item = 52,
                   .oldValue = 20, .newValue = 25, .screen = {{22, 2}}, .behind = {{22, 0}},
                   .wire = {"50 0012 0000", "50 0047 0019", "20 0047"}, .after = 25},
-        WriteCase{.name = "AtBiasTheControllersInputTypeNowHidesIsNotSent", .item = 52,
-                  .oldValue = 20, .newValue = 0, .held = {{50, 30}}, .wire = {}, .after = 20},
+        WriteCase{.name = "AtBiasTheControllersInputTypeHidesIsNotSent", .item = 52,
+                  .oldValue = 20, .newValue = 0, .screen = {{50, 0}}, .held = {{50, 30}},
+                  .behind = {{50, 30}}, .wire = {}, .after = 20},
         WriteCase{.name = "SetValue3IsWrittenBeforeAContactInputChosenAfterIt", .item = 60,
                   .oldValue = 0, .newValue = 300, .option1 = 0x01, .screen = {{62, 1}},
                   .behind = {{62, 0}},
@@ -182,6 +182,54 @@ INSTANTIATE_TEST_SUITE_P(
                   .wire = {"50 0012 0000", "50 0001 00FA", "20 0001"}, .readBack = "0001"}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
+
+// Edits of one item accepted one after another while its writes wait.
+class SameItem : public LinkedWindow {
+protected:
+    void accept(int item, int before, int value)
+    {
+        d.ParaBak(item) = int16_t(before);
+        d.ParaVal(item) = int16_t(value);
+        d.ParaNo = item;
+        d.Req_Write();
+        w->Timer1.stop();
+    }
+    void writeFront()
+    {
+        const int item = d.WriteQueue.front();
+        d.WriteQueue.pop_front();
+        w->writeQueuedItem(item);
+    }
+};
+
+// Perform accepted twice, the first written; Cancel accepted after it landed is sent.
+TEST_F(SameItem, ACancelAcceptedAfterAPerformThatLandedIsSent)
+{
+    accept(12, 0, 1);
+    accept(12, 1, 1);
+    writeFront();
+    ASSERT_EQ(controllerValue("0003"), 1);
+    accept(12, 1, 0);
+    runQueuedWrites();
+    EXPECT_EQ(controllerValue("0003"), 0);
+    EXPECT_EQ(d.ParaVal(12), 0);
+}
+
+// The first of two integral-time writes is refused and its read-back lost: the later value stays on
+// screen, and the write after it sends it.
+TEST_F(SameItem, AFirstWriteThatDoesNotLandLeavesTheLaterValueToItsWrite)
+{
+    const int before = controllerValue("0006");
+    accept(15, before, 120);
+    accept(15, 120, 130);
+    fault({{"kind", "nak"}, {"reg", "0006"}, {"code", 4}});
+    fault({{"kind", "silence"}, {"reg", "0006"}, {"count", 2}});
+    writeFront();
+    EXPECT_EQ(d.ParaVal(15), 130);
+    runQueuedWrites();
+    EXPECT_EQ(controllerValue("0006"), 130);
+    EXPECT_EQ(d.ParaVal(15), 130);
+}
 
 using LockWrite = LinkedWindow;
 
