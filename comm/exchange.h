@@ -83,6 +83,8 @@ public:
     // reads that stored a value, counted from the start: a caller compares them around a step to
     // learn whether anything took.
     int specialValuesTaken() const { return valuesTaken_; }
+    // A special value was taken since the count stood at `takenBefore`.
+    bool specialValueTaken(int takenBefore) const { return valuesTaken_ > takenBefore; }
     int specialReadsStored() const { return readsStored_; }
     // Special reads that got no reply or one we cannot read (a refusal is an answer, not counted).
     int specialReadsFailed() const { return readsFailed_; }

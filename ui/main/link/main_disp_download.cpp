@@ -216,7 +216,7 @@ void MainDisp::runDownload(bool menuRun)
         const bool taken =
             s.route == download::Route::Plain
                 ? judgeReply(d.Protocol, reply, QStringLiteral("06")) == Verdict::Accepted
-                : link->specialValuesTaken() > takenBefore;
+                : link->specialValueTaken(takenBefore);
         if (taken)
             link->record().confirm(s.item, d.ParaVal(s.item));
         if (fx.writeFailed || (s.route != download::Route::Plain && !taken))

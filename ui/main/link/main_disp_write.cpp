@@ -150,7 +150,7 @@ void MainDisp::Write_Para()
     // Whether the controller took the value: the plain write's answer, or both of the item's own
     // special writes acknowledged, the value staged and then committed.
     const bool written =
-        special ? link->specialValuesTaken() > takenBefore : verdict == Verdict::Accepted;
+        special ? link->specialValueTaken(takenBefore) : verdict == Verdict::Accepted;
     if (written) {
         link->record().confirm(item, value);
         // A later edit of the item is judged against what this write left on the controller: a
