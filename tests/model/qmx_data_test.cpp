@@ -126,23 +126,3 @@ TEST(ItemTable, WriteRequestsQueueTheItemAtRequestTime)
     EXPECT_EQ(d.WriteQueue.front(), 52);
     EXPECT_EQ(d.WriteQueue.back(), 11);
 }
-
-// An edit's base is the value before it at its first request; a second edit of the item while the
-// first waits (ParaBak overwritten by its set button and OK) keeps it until the last write ends.
-TEST(ItemTable, AQueuedEditKeepsTheBaseOfItsFirstRequest)
-{
-    QmxData d;
-    d.ParaNo = 15;
-    d.ParaBak(15) = 200;
-    d.Req_Write();
-    d.ParaBak(15) = 120;
-    d.Req_Write();
-    d.WriteQueue.pop_front();
-    d.writeEnded(15);
-    EXPECT_EQ(d.EditBase(15), 200) << "another request of the item still waits";
-    d.WriteQueue.pop_front();
-    d.writeEnded(15);
-    EXPECT_FALSE(d.EditBase(15));
-    d.Req_Write();
-    EXPECT_EQ(d.EditBase(15), 120) << "a new edit after the last write ended";
-}
