@@ -520,28 +520,6 @@ TEST_F(EntryOnline, GoingOfflineOverADeadLinkPutsTheEditsLeftBack)
     EXPECT_TRUE(d.DataChanged);
 }
 
-// An edit accepted while a download runs waits behind it. The online check after the download finds
-// another model and takes the link down: the edit, whose write the download could not land either,
-// shows what the controller holds, and the next Online asks about the screen data.
-TEST_F(EntryOnline, AnEditTheLinkClosesOverIsPutBack)
-{
-    goOnline();
-    const int before = controllerValue("0006");
-    w->Timer1.stop();
-    openEdit({15, "0006", nullptr, 120});
-    answers({"Yes", "OK", "Cancel", "OK"});
-    w->mnuDownload_Click();
-    fault({{"kind", "nak"}, {"reg", "0006"}, {"code", 4}});
-    set({{"model", 1234}});
-    QTimer::singleShot(0, w.get(), [&] { commitIfOpen(); });
-    w->Timer1_Timer();
-    ASSERT_FALSE(d.OnLine);
-    EXPECT_EQ(controllerValue("0006"), before);
-    EXPECT_EQ(d.ParaVal(15), before);
-    EXPECT_TRUE(d.DataChanged);
-    EXPECT_EQ(savedValue(15), before);
-}
-
 // A contact-input choice accepted in the first wait of an upload does not decide what that upload
 // reads: set value 3, changed at the controller's front, comes up as the controller holds it.
 TEST_F(EntryOnline, AnUploadReadsTheSetValuesByTheControllersContactInput)
